@@ -1,0 +1,22 @@
+#pragma once
+
+// Small Gregorian calendar helpers; dates are day, month, year integers.
+
+#include <velk/velk_export.h>
+
+#include <QString>
+
+namespace velk {
+
+/// Today as "dd.mm.yyyy".
+VELK_EXPORT QString TodayText();
+/// 366 in leap years, else 365.
+VELK_EXPORT int DaysInYear(int year);
+/// Days of `month` in `year`; 31 for months outside 1..12.
+VELK_EXPORT int DaysInMonth(int month, int year);
+/// Brings an overflowing or underflowing date into range; two-digit years are widened.
+VELK_EXPORT void NormalizeDate(int &day, int &month, int &year);
+/// A German date/time text as a sortable key "yyyymmddhhnnss"; other texts unchanged.
+VELK_EXPORT QString DateTimeKey(QString &text);
+
+} // namespace velk
