@@ -1,0 +1,64 @@
+#pragma once
+
+// Qt input translated into the values the controls' handlers take: the original's key
+// codes, mouse buttons 1/2/4 and shift state Shift 1 + Ctrl 2 + Alt 4.
+
+#include <velk/velk_export.h>
+
+#include <Qt>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace velk {
+
+namespace KeyCode {
+inline constexpr int Back = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Return = 13;
+inline constexpr int Shift = 16;
+inline constexpr int Control = 17;
+inline constexpr int Menu = 18; ///< Alt
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int PageUp = 33;
+inline constexpr int PageDown = 34;
+inline constexpr int End = 35;
+inline constexpr int Home = 36;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Insert = 45;
+inline constexpr int Delete = 46;
+inline constexpr int F1 = 112; ///< F1..F12 are 112..123
+inline constexpr int F2 = 113;
+inline constexpr int F12 = 123;
+} // namespace KeyCode
+
+namespace MouseButton {
+inline constexpr int Left = 1;
+inline constexpr int Right = 2;
+inline constexpr int Middle = 4;
+}
+
+namespace ShiftState {
+inline constexpr int Shift = 1;
+inline constexpr int Ctrl = 2;
+inline constexpr int Alt = 4;
+}
+
+/// The original's key code of a Qt key (letters as upper-case "A".."Z" = 65..90, digits
+/// 48..57); 0 for keys without one.
+VELK_EXPORT int keyCodeFromQt(int qtKey);
+/// The Qt key of an original key code (the inverse of keyCodeFromQt); 0 when unknown.
+VELK_EXPORT int qtKeyFromKeyCode(int keyCode);
+VELK_EXPORT int keyCodeOf(const QKeyEvent *event);
+/// 1 left, 2 right, 4 middle; 0 for others.
+VELK_EXPORT int buttonFromQt(Qt::MouseButton button);
+/// Sum of the buttons held.
+VELK_EXPORT int buttonsFromQt(Qt::MouseButtons buttons);
+/// Shift 1 + Ctrl 2 + Alt 4.
+VELK_EXPORT int shiftStateFromQt(Qt::KeyboardModifiers modifiers);
+
+} // namespace velk
