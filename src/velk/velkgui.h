@@ -16,3 +16,4 @@
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/QtDialogs.h>
 #include <velk/platform/ScriptedDialogs.h>
+#include <velk/platform/SettingsStore.h>

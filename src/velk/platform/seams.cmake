@@ -6,4 +6,8 @@ target_sources(velkgui PRIVATE
   src/velk/platform/QtDialogs.h
   src/velk/platform/ScriptedDialogs.cpp
   src/velk/platform/ScriptedDialogs.h
+  src/velk/platform/SettingsStore.cpp
+  src/velk/platform/SettingsStore.h
+  src/velk/platform/SettingsTree.cpp
+  src/velk/platform/SettingsTree.h
 )
