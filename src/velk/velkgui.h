@@ -13,6 +13,7 @@
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/QtDialogs.h>
 #include <velk/platform/ScriptedDialogs.h>
