@@ -11,6 +11,8 @@
 #include <velk/common/Error.h>
 #include <velk/common/IconNames.h>
 #include <velk/common/PathHelpers.h>
+#include <velk/common/StdDialoge.h>
+#include <velk/common/StdRegistry.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/ControlFactory.h>
