@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -94,37 +93,6 @@ TEST(StdDialoge, FileDialogWithoutFolderStartsInTheCurrentOneAndGivesTheFullPath
     dir = QStringLiteral("/bleibt");
     EXPECT_EQ(FileDialog(nullptr, QStringLiteral("a.txt"), dir), QString());
     EXPECT_EQ(dir, QStringLiteral("/bleibt"));
-}
-
-namespace {
-
-// A dialog that wanders off into another folder, as some platform dialogs do.
-class WanderingDialogs : public ScriptedDialogs
-{
-public:
-    QString elsewhere;
-    QString getOpenFileName(QWidget *parent, const QString &title, const QString &dir,
-                            const QString &filter, int options, const QString &suffix) override
-    {
-        QDir::setCurrent(elsewhere);
-        return ScriptedDialogs::getOpenFileName(parent, title, dir, filter, options, suffix);
-    }
-};
-
-} // namespace
-
-TEST(StdDialoge, FileDialogRestoresTheCurrentFolder)
-{
-    QTemporaryDir elsewhere;
-    auto wandering = std::make_unique<WanderingDialogs>();
-    wandering->elsewhere = elsewhere.path();
-    wandering->answerOpenFile(QStringLiteral("/a/b.txt"));
-    auto previous = Dialogs::setInstance(std::move(wandering));
-    const QString before = QDir::currentPath();
-    QString dir;
-    FileDialog(nullptr, QString(), dir);
-    EXPECT_EQ(QDir::currentPath(), before);
-    Dialogs::setInstance(std::move(previous));
 }
 
 TEST(StdDialoge, ChooseColorDialogPreselectsAndSetsOnlyOnConfirm)

@@ -27,7 +27,8 @@ TEST(ScriptedDialogs, AnswersEachKindFromItsOwnQueueInOrder)
 
     // Asked in another order than queued: each kind keeps its own order.
     EXPECT_EQ(dialogs.InputBox(QStringLiteral("Name?")), QStringLiteral("Müller"));
-    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Sicher?"), MsgBoxStyle::YesNo), MsgBoxResult::Yes);
+    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Sicher?"), MsgBoxStyle::YesNo + MsgBoxStyle::Question,
+                             QStringLiteral("Löschen")), MsgBoxResult::Yes);
     EXPECT_EQ(dialogs.getSaveFileName(nullptr, {}, {}, {}), QStringLiteral("/tmp/b.xls"));
     EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Wirklich?"), MsgBoxStyle::YesNo), MsgBoxResult::No);
     EXPECT_EQ(dialogs.InputBox(QStringLiteral("Name?")), std::nullopt);
@@ -39,31 +40,12 @@ TEST(ScriptedDialogs, AnswersEachKindFromItsOwnQueueInOrder)
 
     EXPECT_EQ(dialogs.pendingAnswers(), 0);
     EXPECT_TRUE(dialogs.unanswered().empty());
-}
-
-TEST(ScriptedDialogs, RecordsEveryQuestionWithItsDetails)
-{
-    ScriptedDialogs dialogs;
-    dialogs.answerMsgBox(MsgBoxResult::Ok);
-    dialogs.answerSaveFile(QString());
-    dialogs.MsgBox(QStringLiteral("Datei fehlt"), MsgBoxStyle::Exclamation + MsgBoxStyle::OkCancel,
-                   QStringLiteral("Fehler"));
-    dialogs.getSaveFileName(nullptr, QStringLiteral("Speichern"), QStringLiteral("/data/x.txt"),
-                            QStringLiteral("Text (*.txt)"), FileDialogOption::OverwritePrompt,
-                            QStringLiteral("txt"));
-
-    const auto &q = dialogs.questions();
-    ASSERT_EQ(q.size(), 2u);
-    EXPECT_EQ(q[0].kind, Dialogs::Kind::MsgBox);
-    EXPECT_EQ(q[0].prompt, QStringLiteral("Datei fehlt"));
-    EXPECT_EQ(q[0].title, QStringLiteral("Fehler"));
-    EXPECT_EQ(q[0].flags, 49);
-    EXPECT_EQ(q[1].kind, Dialogs::Kind::SaveFile);
-    EXPECT_EQ(q[1].title, QStringLiteral("Speichern"));
-    EXPECT_EQ(q[1].text, QStringLiteral("/data/x.txt"));
-    EXPECT_EQ(q[1].filter, QStringLiteral("Text (*.txt)"));
-    EXPECT_EQ(q[1].flags, FileDialogOption::OverwritePrompt);
-    EXPECT_EQ(q[1].suffix, QStringLiteral("txt"));
+    ASSERT_EQ(dialogs.questions().size(), 8u);
+    const ScriptedDialogs::Question &q = dialogs.questions()[1];
+    EXPECT_EQ(q.kind, Dialogs::Kind::MsgBox);
+    EXPECT_EQ(q.prompt, QStringLiteral("Sicher?"));
+    EXPECT_EQ(q.title, QStringLiteral("Löschen"));
+    EXPECT_EQ(q.flags, 36);
 }
 
 TEST(ScriptedDialogs, QuestionWithoutAnswerCancelsAndIsReported)
