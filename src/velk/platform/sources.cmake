@@ -1,0 +1,10 @@
+target_sources(velkgui PRIVATE
+  src/velk/platform/Canvas.cpp
+  src/velk/platform/Canvas.h
+  src/velk/platform/Input.h
+  src/velk/platform/Screen.h
+  src/velk/platform/SymbolFont.cpp
+  src/velk/platform/SymbolFont_p.h
+  src/velk/platform/SystemColors.cpp
+  src/velk/platform/SystemColors.h
+)
