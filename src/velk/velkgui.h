@@ -14,4 +14,8 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Input.h>
+#include <velk/platform/PictureBox.h>
+#include <velk/platform/Screen.h>
+#include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SystemColors.h>

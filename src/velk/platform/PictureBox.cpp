@@ -14,6 +14,7 @@ struct PictureBox::Private
 {
     QImage image;
     Canvas canvas;
+    QSize reportedSize;
     bool isPainting = false;
     bool leftPressedHere = false;
     bool releaseEndsDoubleClick = false;
@@ -58,13 +59,33 @@ PictureBox::~PictureBox()
     d->canvas.end();
 }
 
-Canvas &PictureBox::canvas() { return d->canvas; }
-const QImage &PictureBox::image() const { return d->image; }
+// A hidden widget gets its resize event only when shown, so every way to the image first
+// brings it to the widget's current size.
+Canvas &PictureBox::canvas()
+{
+    d->resizeImage(size());
+    return d->canvas;
+}
+
+const QImage &PictureBox::image() const
+{
+    d->resizeImage(size());
+    return d->image;
+}
 
 ScaleMode PictureBox::scaleMode() const { return d->canvas.scaleMode(); }
 void PictureBox::setScaleMode(ScaleMode mode) { d->canvas.setScaleMode(mode); }
-double PictureBox::ScaleWidth() const { return d->canvas.ScaleWidth(); }
-double PictureBox::ScaleHeight() const { return d->canvas.ScaleHeight(); }
+double PictureBox::ScaleWidth() const
+{
+    d->resizeImage(size());
+    return d->canvas.ScaleWidth();
+}
+
+double PictureBox::ScaleHeight() const
+{
+    d->resizeImage(size());
+    return d->canvas.ScaleHeight();
+}
 
 Color PictureBox::BackColor() const { return d->canvas.BackColor(); }
 
@@ -79,7 +100,7 @@ void PictureBox::setForeColor(Color color) { d->canvas.setForeColor(color); }
 
 void PictureBox::Cls()
 {
-    d->canvas.Cls();
+    canvas().Cls();
     update();
 }
 
@@ -95,6 +116,7 @@ QSize PictureBox::sizeHint() const
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    d->resizeImage(size());
     d->isPainting = true;
     emit Paint();
     d->isPainting = false;
@@ -107,6 +129,10 @@ void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     d->resizeImage(size());
+    // Qt may deliver a hidden widget's pending resize more than once.
+    if (d->reportedSize == size())
+        return;
+    d->reportedSize = size();
     emit Resize();
 }
 
