@@ -2,6 +2,7 @@
 
 #include <velk/common/Color.h>
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Input.h>
 #include <velk/velk_export.h>
 
 #include <QWidget>
