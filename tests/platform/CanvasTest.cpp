@@ -293,3 +293,27 @@ TEST(Canvas, SymbolFontGlyphsAreDrawnAsShapes)
     EXPECT_EQ(QColor(image.pixel(ink.bounds.left(), bottom)), QColor(Qt::white));
     EXPECT_TRUE(ink.bounds.intersects(QRect(10, 10, 16, 16)));
 }
+
+TEST(Canvas, DrawsOnAWidgetFromItsPaintEvent)
+{
+    class Surface : public QWidget
+    {
+    public:
+        double scaleWidth = 0;
+
+    protected:
+        void paintEvent(QPaintEvent *) override
+        {
+            Canvas canvas(this);
+            scaleWidth = canvas.ScaleWidth();
+            canvas.setBackColor(white);
+            canvas.Cls();
+            canvas.FilledBox(15, 15, 45, 30, black);
+        }
+    };
+    Surface surface;
+    surface.resize(10, 8);
+    const Ink ink = inkOf(surface.grab().toImage());
+    EXPECT_EQ(surface.scaleWidth, 150);
+    EXPECT_EQ(ink.bounds, QRect(1, 1, 3, 2));
+}

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <optional>
 
 namespace velk {
 
@@ -123,19 +124,34 @@ struct Canvas::Private
                      QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     }
 
-    QFont currentFont() const
+    // Painting code measures text over and over (shortening a cell text measures it once
+    // per cut character), so the font and its metrics are built once per font change.
+    mutable std::optional<QFont> fontCache;
+    mutable std::optional<QFontMetricsF> metricsCache;
+
+    void fontChanged()
     {
-        installFontSubstitutes();
-        QFont f(fontName);
-        f.setPointSizeF(fontSize > 0 ? fontSize : 8);
-        f.setBold(bold);
-        f.setItalic(italic);
-        f.setUnderline(underline);
-        return f;
+        fontCache.reset();
+        metricsCache.reset();
     }
-    QFontMetricsF metrics() const
+    const QFont &currentFont() const
     {
-        return device ? QFontMetricsF(currentFont(), device) : QFontMetricsF(currentFont());
+        if (!fontCache) {
+            installFontSubstitutes();
+            QFont f(fontName);
+            f.setPointSizeF(fontSize > 0 ? fontSize : 8);
+            f.setBold(bold);
+            f.setItalic(italic);
+            f.setUnderline(underline);
+            fontCache = f;
+        }
+        return *fontCache;
+    }
+    const QFontMetricsF &metrics() const
+    {
+        if (!metricsCache)
+            metricsCache = device ? QFontMetricsF(currentFont(), device) : QFontMetricsF(currentFont());
+        return *metricsCache;
     }
     bool isSymbolFont() const { return SymbolFont::isSymbolFontName(fontName); }
     // The symbol font's cell: one em square of the current size on the device.
@@ -244,6 +260,7 @@ void Canvas::setDevice(QPaintDevice *device)
 {
     end();
     d->device = device;
+    d->fontChanged();
 }
 
 QPaintDevice *Canvas::device() const { return d->device; }
@@ -275,15 +292,35 @@ void Canvas::setCurrentX(double x) { d->currentX = x; }
 void Canvas::setCurrentY(double y) { d->currentY = y; }
 
 QString Canvas::FontName() const { return d->fontName; }
-void Canvas::setFontName(const QString &name) { d->fontName = name; }
+void Canvas::setFontName(const QString &name)
+{
+    d->fontName = name;
+    d->fontChanged();
+}
 double Canvas::FontSize() const { return d->fontSize; }
-void Canvas::setFontSize(double points) { d->fontSize = points; }
+void Canvas::setFontSize(double points)
+{
+    d->fontSize = points;
+    d->fontChanged();
+}
 bool Canvas::FontBold() const { return d->bold; }
-void Canvas::setFontBold(bool on) { d->bold = on; }
+void Canvas::setFontBold(bool on)
+{
+    d->bold = on;
+    d->fontChanged();
+}
 bool Canvas::FontItalic() const { return d->italic; }
-void Canvas::setFontItalic(bool on) { d->italic = on; }
+void Canvas::setFontItalic(bool on)
+{
+    d->italic = on;
+    d->fontChanged();
+}
 bool Canvas::FontUnderline() const { return d->underline; }
-void Canvas::setFontUnderline(bool on) { d->underline = on; }
+void Canvas::setFontUnderline(bool on)
+{
+    d->underline = on;
+    d->fontChanged();
+}
 
 QFont Canvas::font() const { return d->currentFont(); }
 
@@ -299,6 +336,7 @@ void Canvas::setFont(const QFont &font)
     d->bold = font.bold();
     d->italic = font.italic();
     d->underline = font.underline();
+    d->fontChanged();
 }
 
 Color Canvas::ForeColor() const { return d->foreColor; }
