@@ -14,6 +14,7 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/Canvas.h>
+#include <velk/platform/ControlFactory.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
 #include <velk/platform/Screen.h>
