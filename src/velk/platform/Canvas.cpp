@@ -164,7 +164,7 @@ struct Canvas::Private
     {
         if (isSymbolFont())
             return symbolCellPixels();
-        const QFontMetricsF fm = metrics();
+        const QFontMetricsF &fm = metrics();
         return fm.ascent() + fm.descent();
     }
     double lineWidthPixels(const QString &line) const
