@@ -2,12 +2,14 @@
 
 #include <velk/common/StringHelpers.h>
 #include <velk/platform/Dialogs.h>
+#include <velk/platform/Input.h>
+#include <velk/platform/Screen.h>
+#include <velk/platform/SystemColors.h>
 
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPalette>
 
 #include <array>
 
@@ -57,19 +59,6 @@ int optionsOf(int mode)
     case 0: return PathMustExist | FileMustExist | HideReadOnly;
     case 1: return OverwritePrompt | PathMustExist | HideReadOnly;
     default: return PathMustExist | HideReadOnly;
-    }
-}
-
-QColor paletteColor(Color c)
-{
-    const QPalette palette = QGuiApplication::palette();
-    switch (c & 0xFF) {
-    case 0x05: return palette.color(QPalette::Base);
-    case 0x08: return palette.color(QPalette::Text);
-    case 0x0D: return palette.color(QPalette::Highlight);
-    case 0x0E: return palette.color(QPalette::HighlightedText);
-    case 0x12: return palette.color(QPalette::ButtonText);
-    default: return palette.color(QPalette::Button);
     }
 }
 
@@ -141,14 +130,11 @@ QString FileDialog(QWidget *owner, const QString &file, QString &dir, const QStr
 
 bool ChooseColorDialog(QWidget *owner, Color &color)
 {
-    const QColor initial = isSystemColor(color)
-        ? paletteColor(color)
-        : QColor(redOf(color), greenOf(color), blueOf(color));
     bool ok = false;
-    const QColor chosen = Dialogs::instance().getColor(owner, initial, ok);
+    const QColor chosen = Dialogs::instance().getColor(owner, resolveColor(color), ok);
     if (!ok || !chosen.isValid())
         return false;
-    color = rgbColor(chosen.red(), chosen.green(), chosen.blue());
+    color = colorFromQColor(chosen);
     return true;
 }
 
@@ -166,8 +152,7 @@ void SetBusyPointer(bool ready)
 
 int GetShiftState()
 {
-    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
-    return (held.testFlag(Qt::ShiftModifier) ? 1 : 0) + (held.testFlag(Qt::ControlModifier) ? 2 : 0);
+    return Screen::shiftState() & (ShiftState::Shift | ShiftState::Ctrl);
 }
 
 } // namespace velk
