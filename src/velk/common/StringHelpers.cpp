@@ -4,6 +4,9 @@
 
 #include <QHash>
 
+#include <array>
+#include <bitset>
+
 namespace velk {
 namespace {
 
@@ -245,11 +248,27 @@ QString EscapeText(const QString &s, const QString &special)
         }
         return out;
     }
-    QHash<char16_t, QString> expansion;
+    // Latin-1 expansions in a plain table, the rare others in a hash.
+    std::array<QString, 256> latin1;
+    std::bitset<256> known;
+    QHash<char16_t, QString> others;
     for (QChar c : s) {
-        auto it = expansion.constFind(c.unicode());
-        if (it == expansion.constEnd())
-            it = expansion.insert(c.unicode(), escapeOneCharacter(c, special));
+        const char16_t u = c.unicode();
+        if (u < 256) {
+            if (!known[u]) {
+                latin1[u] = escapeOneCharacter(c, special);
+                known[u] = true;
+            }
+            out += latin1[u];
+            continue;
+        }
+        if (!special.contains(c)) {
+            out += c;
+            continue;
+        }
+        auto it = others.constFind(u);
+        if (it == others.constEnd())
+            it = others.insert(u, escapeOneCharacter(c, special));
         out += *it;
     }
     return out;
