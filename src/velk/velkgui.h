@@ -14,3 +14,4 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/common/Translate.h>
+#include <velk/platform/ControlFactory.h>
