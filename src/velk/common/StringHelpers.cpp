@@ -14,6 +14,20 @@ constexpr QChar kBackslash = u'\\';
 
 bool isBelow33(QChar c) { return c.unicode() < 33; }
 
+// Trims blanks off a string that is being consumed: erasing at either end of an unshared
+// QString moves no characters, where assigning a trimmed copy would copy the whole rest.
+void trimBlanksInPlace(QString &s)
+{
+    qsizetype lead = 0;
+    while (lead < s.size() && s[lead] == u' ')
+        ++lead;
+    s.remove(0, lead);
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1] == u' ')
+        --end;
+    s.truncate(end);
+}
+
 // Lower-casing one code unit at a time keeps positions aligned with the original text,
 // which full Unicode lower-casing (where one character may become two) would not.
 QString lowerPerUnit(const QString &s)
@@ -137,8 +151,9 @@ QString GetToken(QString &s, const QString &sep)
 
 QString GetTokenTrim(QString &s, const QString &sep)
 {
-    QString token = TrimBlanks(GetToken(s, sep));
-    s = TrimBlanks(s);
+    QString token = GetToken(s, sep);
+    trimBlanksInPlace(token);
+    trimBlanksInPlace(s);
     return token;
 }
 
@@ -185,7 +200,7 @@ QString GetWord(QString &s)
         word = GetToken(s, QStringLiteral("'"));
     } else {
         word = GetToken(s, QStringLiteral(" "));
-        s = TrimBlanks(s);
+        trimBlanksInPlace(s);
     }
     qsizetype lead = 0;
     while (lead < s.size() && isBelow33(s[lead]))
