@@ -16,6 +16,8 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/common/Translate.h>
+#include <velk/frame/LibraryControls.h>
+#include <velk/frame/velkFrameControl.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>

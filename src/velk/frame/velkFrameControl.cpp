@@ -153,14 +153,12 @@ struct velkFrameControl::Private final : FrameLayoutHost
         const QString className = item->GetAttribute(QStringLiteral("control"));
         if (className.isEmpty())
             return;
-        q->setUpdatesEnabled(false);
         QWidget *control = nullptr;
         try {
             control = ControlFactory::create(className, q);
         } catch (...) {
             control = nullptr;
         }
-        q->setUpdatesEnabled(true);
         item->Comment = QString::number(nr);
         if (!control)
             return; // the cell shows the missing control
@@ -653,7 +651,12 @@ void velkFrameControl::Init(const StdXMLNodePtr &xmlnode)
         d->surface->resize(0, 0);
         return;
     }
+    // Drawing waits for the whole build: switching it back on visits every child, so
+    // doing that per snap-in would cost the square of their number.
+    const bool drawing = updatesEnabled();
+    setUpdatesEnabled(false);
     d->build(xmlnode, 0);
+    setUpdatesEnabled(drawing);
     Refresh();
 }
 
@@ -725,15 +728,24 @@ void velkFrameControl::Reload()
         }
         d->containerIndexStale = true;
     }
-    for (const auto &record : d->records) {
-        FrameClass::call(record->control(), QStringLiteral("SaveParameter"));
-        d->bindParameters(*record);
+    // By number, not by reference: a snap-in may close itself while it is bound again.
+    std::vector<int> numbers;
+    for (const auto &record : d->records)
+        numbers.push_back(record->nr());
+    for (int nr : numbers) {
+        if (FrameClass *record = d->recordByNr.value(nr)) {
+            FrameClass::call(record->control(), QStringLiteral("SaveParameter"));
+            d->bindParameters(*record);
+        }
     }
     // New subtrees are built in the order of the container list.
+    const bool drawing = updatesEnabled();
+    setUpdatesEnabled(false);
     for (const StdXMLNodePtr &node : d->containerNodes) {
         if (std::find(fresh.begin(), fresh.end(), node) != fresh.end())
             d->build(node, 0);
     }
+    setUpdatesEnabled(drawing);
     Refresh();
 }
 
