@@ -17,7 +17,7 @@ const char *const kLayout =
     "<CELL border=\"2\" backcolor=\"255,255,225\"><ITEM control=\"Archiv.Fehlt\" caption=\"Zelle mit Rand\"/></CELL>"
     "</COLS>"
     "<TABS caption=\"Register\" activetabcolor=\"255,255,255\">"
-    "<ITEM caption=\"Symbol\" control=\"velkIcon\"/>"
+    "<ITEM caption=\"Leiste\" control=\"velkMenuBar\"/>"
     "<MULTI caption=\"Mehrfach\"><ITEM control=\"velkLabel\" caption=\"Ansicht #\"/></MULTI>"
     "<SPACE caption=\"Leer\" backcolor=\"225,235,255\"/>"
     "</TABS>"
@@ -38,6 +38,8 @@ public:
         m_frame->Init(m_layout.Root);
         label(1, QStringLiteral("Beschriftung"));
         label(2, QStringLiteral("Knopf"));
+        if (QWidget *bar = m_frame->snapin(4))
+            bar->setProperty("Menu", QStringLiteral("save#Speichern,print#Drucken,-,refresh#Aktualisieren#v"));
         for (int nr = 5; nr <= 7; ++nr)
             label(nr, QStringLiteral("Ansicht %1").arg(nr - 4));
     }
