@@ -13,3 +13,4 @@
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/platform/ControlFactory.h>
