@@ -14,3 +14,5 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/common/ImageServices.h>
+#include <velk/controls/velkIcon.h>
