@@ -16,3 +16,4 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/common/ImageServices.h>
 #include <velk/controls/velkIcon.h>
+#include <velk/controls/velkButton.h>

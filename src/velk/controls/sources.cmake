@@ -1,4 +1,8 @@
 target_sources(velkgui PRIVATE
+  src/velk/controls/FramePainter.cpp
+  src/velk/controls/FramePainter.h
+  src/velk/controls/velkButton.cpp
+  src/velk/controls/velkButton.h
   src/velk/controls/velkIcon.cpp
   src/velk/controls/velkIcon.h
 )
