@@ -17,3 +17,4 @@
 #include <velk/common/ImageServices.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkButton.h>
+#include <velk/controls/velkLabel.h>

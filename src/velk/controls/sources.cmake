@@ -5,6 +5,8 @@ target_sources(velkgui PRIVATE
   src/velk/controls/velkButton.h
   src/velk/controls/velkIcon.cpp
   src/velk/controls/velkIcon.h
+  src/velk/controls/velkLabel.cpp
+  src/velk/controls/velkLabel.h
 )
 
 # The icon pictures: every name of data/icons/icon-map.txt becomes :/velk/icons/<name>.png,
