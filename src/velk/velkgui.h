@@ -18,3 +18,4 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/menu/velkMenuBar.h>

@@ -2,6 +2,8 @@
 
 #include <velk/platform/Canvas.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace velk::FramePainter {
@@ -49,12 +51,20 @@ void thinSunken(Canvas &canvas, const QRect &r)
     bottomRight(canvas, r, SystemColor::ButtonHighlight);
 }
 
-void roundedFace(Canvas &canvas, const QRect &r, int corner, Color fill, Color line)
+void roundedFace(Canvas &canvas, const QRect &r, int radius, Color fill, Color line)
 {
-    const double l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
-    const std::vector<QPointF> outline = {
-        {l + corner, t}, {rt - corner, t}, {rt, t + corner}, {rt, b - corner},
-        {rt - corner, b}, {l + corner, b}, {l, b - corner}, {l, t + corner}};
+    // Each corner is a quarter circle of `radius` pixels, as a few straight steps.
+    const double rad = std::min({double(radius), r.width() / 2.0, r.height() / 2.0});
+    const QPointF centres[4] = {{r.right() - rad, r.top() + rad}, {r.right() - rad, r.bottom() - rad},
+                                {r.left() + rad, r.bottom() - rad}, {r.left() + rad, r.top() + rad}};
+    std::vector<QPointF> outline;
+    for (int corner = 0; corner < 4; ++corner) {
+        for (int step = 0; step <= 3; ++step) {
+            const double angle = (corner * 90 - 90 + step * 30) * M_PI / 180.0;
+            outline.emplace_back(std::round(centres[corner].x() + rad * std::cos(angle)),
+                                 std::round(centres[corner].y() + rad * std::sin(angle)));
+        }
+    }
     canvas.Polygon(outline, fill);
     for (size_t i = 0; i < outline.size(); ++i) {
         const QPointF &a = outline[i];

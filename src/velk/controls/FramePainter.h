@@ -28,8 +28,8 @@ void sunken(Canvas &canvas, const QRect &r);
 /// One-pixel raised and sunken frames (toolbar buttons).
 void thinRaised(Canvas &canvas, const QRect &r);
 void thinSunken(Canvas &canvas, const QRect &r);
-/// A face with corners cut by `corner` pixels, filled and outlined.
-void roundedFace(Canvas &canvas, const QRect &r, int corner, Color fill, Color line);
+/// A face with corners rounded by `radius` pixels, filled and outlined.
+void roundedFace(Canvas &canvas, const QRect &r, int radius, Color fill, Color line);
 /// A dotted focus frame.
 void focusFrame(Canvas &canvas, const QRect &r);
 /// The drop-down arrow (the symbol font's "6") with its cell's top left at (x, y).

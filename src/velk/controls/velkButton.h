@@ -60,7 +60,6 @@ public:
     void setIcon(const QString &icon);
     short style() const;
     void setStyle(short style);
-    using QWidget::setStyle;
     short state() const;
     void setState(short state);
     Color BackColor() const;

@@ -66,7 +66,6 @@ public:
     QFont Font() const;
     short style() const;
     void setStyle(short style);
-    using QWidget::setStyle;
     short BorderStyle() const;
     void setBorderStyle(short borderStyle);
     QString Menu() const;

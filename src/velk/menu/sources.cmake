@@ -1,6 +1,12 @@
 target_sources(velkgui PRIVATE
+  src/velk/menu/MenuBarPainter.cpp
+  src/velk/menu/MenuBarPainter.h
+  src/velk/menu/MenuField.cpp
+  src/velk/menu/MenuField.h
   src/velk/menu/MenuLayout.cpp
   src/velk/menu/MenuLayout.h
   src/velk/menu/MenuModel.cpp
   src/velk/menu/MenuModel.h
+  src/velk/menu/velkMenuBar.cpp
+  src/velk/menu/velkMenuBar.h
 )
