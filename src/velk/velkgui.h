@@ -3,19 +3,31 @@
 // Umbrella header: everything a host needs from velkGUI.
 
 #include <velk/velk_export.h>
-
 #include <velk/common/CalendarHelpers.h>
 #include <velk/common/Collection.h>
 #include <velk/common/Color.h>
 #include <velk/common/ColorHelpers.h>
 #include <velk/common/Error.h>
 #include <velk/common/IconNames.h>
+#include <velk/common/ImageServices.h>
 #include <velk/common/PathHelpers.h>
+#include <velk/common/StdDialoge.h>
+#include <velk/common/StdRegistry.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
-#include <velk/platform/ControlFactory.h>
-#include <velk/common/ImageServices.h>
-#include <velk/controls/velkIcon.h>
+#include <velk/common/Translate.h>
 #include <velk/controls/velkButton.h>
+#include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
 #include <velk/menu/velkMenuBar.h>
+#include <velk/platform/Canvas.h>
+#include <velk/platform/ControlFactory.h>
+#include <velk/platform/Dialogs.h>
+#include <velk/platform/Input.h>
+#include <velk/platform/PictureBox.h>
+#include <velk/platform/QtDialogs.h>
+#include <velk/platform/Screen.h>
+#include <velk/platform/ScriptedDialogs.h>
+#include <velk/platform/ScriptedScreen.h>
+#include <velk/platform/SettingsStore.h>
+#include <velk/platform/SystemColors.h>
