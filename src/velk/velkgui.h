@@ -3,6 +3,7 @@
 // Umbrella header: everything a host needs from velkGUI.
 
 #include <velk/velk_export.h>
+
 #include <velk/common/CalendarHelpers.h>
 #include <velk/common/Collection.h>
 #include <velk/common/Color.h>
