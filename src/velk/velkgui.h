@@ -32,3 +32,4 @@
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
+#include <velk/menu/velkMenuPopup.h>

@@ -7,6 +7,10 @@ target_sources(velkgui PRIVATE
   src/velk/menu/MenuLayout.h
   src/velk/menu/MenuModel.cpp
   src/velk/menu/MenuModel.h
+  src/velk/menu/PopupLayout.cpp
+  src/velk/menu/PopupLayout.h
   src/velk/menu/velkMenuBar.cpp
   src/velk/menu/velkMenuBar.h
+  src/velk/menu/velkMenuPopup.cpp
+  src/velk/menu/velkMenuPopup.h
 )
