@@ -99,8 +99,7 @@ struct velkButton::Private
 
     void paintFace(Canvas &canvas) const
     {
-        const QRect r(0, 0, q->width(), q->height());
-        const QRect frame = r.adjusted(0, 0, -1, -1);
+        const QRect frame(0, 0, q->width(), q->height()); // right() and bottom() are the last pixels
         canvas.FilledBox(0, 0, frame.right(), frame.bottom(), backColor);
         switch (style) {
         case 1:

@@ -173,7 +173,9 @@ void MenuBarPainter::paintAlongContent(int id, const MenuEntry &e, ItemState sta
         return vertical ? QPoint(acrossPos, alongPos) : QPoint(alongPos, acrossPos);
     };
     if (e.hasIcon()) {
-        const QPoint p = at(along + (iconLen - kIconPx) / 2, (breadth - kIconPx) / 2);
+        // A pixel into the margin leaves a gap between a full-size icon and its caption.
+        const int nudge = caption.isEmpty() ? 0 : 1;
+        const QPoint p = at(along + (iconLen - kIconPx) / 2 - nudge, (breadth - kIconPx) / 2);
         m_icon.Paint(m_canvas, p.x(), p.y(), m_icon.IconNr(e.icon), state == ItemState::Disabled ? 2 : 1);
         along += iconLen;
     }
@@ -255,9 +257,9 @@ void MenuBarPainter::paintSplitDivider(int id)
         const int x = item.right() + 1 - kSplitPartPx;
         m_canvas.Line(x, item.top() + 3, x, item.bottom() - 3, SystemColor::ButtonText);
     } else if (m_layout.isVertical()) {
-        m_canvas.Line(arrow.left() + 3, arrow.top(), arrow.right() - 3, arrow.top(), SystemColor::ButtonText);
+        m_canvas.Line(arrow.left() + 3, arrow.top() + 1, arrow.right() - 3, arrow.top() + 1, SystemColor::ButtonText);
     } else {
-        m_canvas.Line(arrow.left(), arrow.top() + 3, arrow.left(), arrow.bottom() - 3, SystemColor::ButtonText);
+        m_canvas.Line(arrow.left() + 1, arrow.top() + 3, arrow.left() + 1, arrow.bottom() - 3, SystemColor::ButtonText);
     }
 }
 
