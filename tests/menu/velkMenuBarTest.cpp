@@ -1,4 +1,4 @@
-#include <velk/controls/FramePainter.h>
+#include <velk/controls/FramePainter_p.h>
 #include <velk/menu/MenuLayout.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/Canvas.h>

@@ -1,4 +1,4 @@
-#include "FramePainter.h"
+#include "FramePainter_p.h"
 
 #include <velk/platform/Canvas.h>
 

@@ -1,6 +1,6 @@
 target_sources(velkgui PRIVATE
   src/velk/controls/FramePainter.cpp
-  src/velk/controls/FramePainter.h
+  src/velk/controls/FramePainter_p.h
   src/velk/controls/velkButton.cpp
   src/velk/controls/velkButton.h
   src/velk/controls/velkIcon.cpp

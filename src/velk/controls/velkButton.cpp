@@ -1,6 +1,6 @@
 #include "velkButton.h"
 
-#include "FramePainter.h"
+#include "FramePainter_p.h"
 #include "velkIcon.h"
 
 #include <velk/platform/Canvas.h>

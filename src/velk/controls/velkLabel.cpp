@@ -1,6 +1,6 @@
 #include "velkLabel.h"
 
-#include "FramePainter.h"
+#include "FramePainter_p.h"
 #include "velkIcon.h"
 
 #include <velk/common/StringHelpers.h>

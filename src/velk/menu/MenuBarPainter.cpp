@@ -1,9 +1,9 @@
-#include "MenuBarPainter.h"
+#include "MenuBarPainter_p.h"
 
 #include "MenuLayout.h"
 #include "MenuModel.h"
 
-#include <velk/controls/FramePainter.h>
+#include <velk/controls/FramePainter_p.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/SystemColors.h>

@@ -1,4 +1,4 @@
-#include "MenuField.h"
+#include "MenuField_p.h"
 
 #include "MenuModel.h"
 

@@ -1,8 +1,8 @@
 target_sources(velkgui PRIVATE
   src/velk/menu/MenuBarPainter.cpp
-  src/velk/menu/MenuBarPainter.h
+  src/velk/menu/MenuBarPainter_p.h
   src/velk/menu/MenuField.cpp
-  src/velk/menu/MenuField.h
+  src/velk/menu/MenuField_p.h
   src/velk/menu/MenuLayout.cpp
   src/velk/menu/MenuLayout.h
   src/velk/menu/MenuModel.cpp

@@ -1,11 +1,11 @@
 #include "velkMenuBar.h"
 
-#include "MenuBarPainter.h"
-#include "MenuField.h"
+#include "MenuBarPainter_p.h"
+#include "MenuField_p.h"
 #include "MenuLayout.h"
 #include "MenuModel.h"
 
-#include <velk/controls/FramePainter.h>
+#include <velk/controls/FramePainter_p.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
