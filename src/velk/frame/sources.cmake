@@ -6,8 +6,6 @@ target_sources(velkgui PRIVATE
   src/velk/frame/FrameRect.h
   src/velk/frame/FrameSizes.cpp
   src/velk/frame/FrameSizes.h
-  src/velk/frame/LibraryControls.cpp
-  src/velk/frame/LibraryControls.h
   src/velk/frame/velkFrameControl.cpp
   src/velk/frame/velkFrameControl.h
 )

@@ -3,7 +3,6 @@
 #include "FrameClass.h"
 #include "FrameLayout.h"
 #include "FrameSizes.h"
-#include "LibraryControls.h"
 
 #include <velk/common/ColorHelpers.h>
 #include <velk/common/Error.h>
@@ -618,7 +617,6 @@ velkFrameControl::velkFrameControl(QWidget *parent)
     : QWidget(parent)
     , d(std::make_unique<Private>(this))
 {
-    registerLibraryControls();
 }
 
 velkFrameControl::~velkFrameControl()
@@ -846,6 +844,12 @@ int velkFrameControl::snapinCount() const
 {
     return int(d->records.size());
 }
+
+namespace {
+// Frames nest: a layout may host another frame by class name.
+[[maybe_unused]] const bool registered =
+    (ControlFactory::registerClass<velkFrameControl>(QStringLiteral("velkFrameControl")), true);
+} // namespace
 
 void velkFrameControl::resizeEvent(QResizeEvent *event)
 {
