@@ -20,23 +20,30 @@ class RecordingSnapIn : public QWidget
     Q_PROPERTY(bool IsVisible READ IsVisible WRITE setIsVisible)
 
 public:
-    Q_INVOKABLE explicit RecordingSnapIn(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit RecordingSnapIn(QWidget *parent = nullptr) : QWidget(parent) { alive().push_back(this); }
+    ~RecordingSnapIn() override { alive().removeOne(this); }
+    /// All RecordingSnapIns alive, in creation order.
+    static QList<RecordingSnapIn *> &alive();
 
-    QString Parameter() const;
-    void setParameter(const QString &text);
-    bool IsDirty() const;
-    void setIsDirty(bool dirty);
-    QString Toolbar() const;
-    velk::Color BackColor() const;
-    void setBackColor(velk::Color color);
-    bool IsVisible() const;
-    void setIsVisible(bool visible);
-
+    QString Parameter() const { return log(QStringLiteral("get Parameter")), text; }
+    void setParameter(const QString &v) { log(QStringLiteral("set Parameter=") + v), text = v; }
+    bool IsDirty() const { return log(QStringLiteral("get IsDirty")), dirty; }
+    void setIsDirty(bool v) { log(QStringLiteral("set IsDirty=%1").arg(v)), dirty = v; }
+    QString Toolbar() const { return log(QStringLiteral("get Toolbar")), toolbar; }
+    velk::Color BackColor() const { return backColor; }
+    void setBackColor(velk::Color c) { log(QStringLiteral("set BackColor=%1").arg(c)), backColor = c; }
+    bool IsVisible() const { return isVisible; }
+    void setIsVisible(bool v)
+    {
+        log(QStringLiteral("set IsVisible=%1").arg(v)), isVisible = v;
+        if (onIsVisible)
+            onIsVisible();
+    }
     /// Item 2 of the toolbar is disabled.
-    Q_INVOKABLE bool ToolbarEnabled(int id);
-    Q_INVOKABLE void Click(int id);
-    Q_INVOKABLE void ReceiveCommand(const QString &cmd, const QString &value);
-    Q_INVOKABLE void SaveParameter();
+    Q_INVOKABLE bool ToolbarEnabled(int id) { return log(QStringLiteral("ToolbarEnabled(%1)").arg(id)), id != 2; }
+    Q_INVOKABLE void Click(int id) { log(QStringLiteral("Click(%1)").arg(id)); }
+    Q_INVOKABLE void ReceiveCommand(const QString &c, const QString &v) { log(QStringLiteral("ReceiveCommand(%1,%2)").arg(c, v)); }
+    Q_INVOKABLE void SaveParameter() { log(QStringLiteral("SaveParameter")); }
 
     // State a test sets or reads without it counting as a call.
     QStringList calls;
@@ -48,19 +55,17 @@ public:
     /// Runs inside setIsVisible (lets a test re-enter the frame from a layout pass).
     std::function<void()> onIsVisible;
 
-    /// All RecordingSnapIns alive, in creation order.
-    static QList<RecordingSnapIn *> &alive();
-    ~RecordingSnapIn() override;
-
 signals:
     void statustext(const QString &txt);
     void toolbarchanged();
-    void closesnapin();
     void CLOSEPLUGIN();
     void parameterchanged();
     void parameterrefresh();
     void showole(const QString &file, int l, int t, int w, int h);
     void somethingelse();
+
+private:
+    void log(const QString &call) const { const_cast<RecordingSnapIn *>(this)->calls.push_back(call); }
 };
 
 /// A control with none of the snap-in members.
