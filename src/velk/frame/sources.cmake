@@ -6,6 +6,8 @@ target_sources(velkgui PRIVATE
   src/velk/frame/FrameRect.h
   src/velk/frame/FrameSizes.cpp
   src/velk/frame/FrameSizes.h
+  src/velk/frame/FrameSurface.cpp
+  src/velk/frame/FrameSurface.h
   src/velk/frame/velkFrameControl.cpp
   src/velk/frame/velkFrameControl.h
 )

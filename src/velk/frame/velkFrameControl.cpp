@@ -3,17 +3,15 @@
 #include "FrameClass.h"
 #include "FrameLayout.h"
 #include "FrameSizes.h"
+#include "FrameSurface.h"
 
 #include <velk/common/ColorHelpers.h>
 #include <velk/common/Error.h>
 #include <velk/menu/velkMenuBar.h>
-#include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
-#include <velk/platform/PictureBox.h>
 #include <velk/xml/StdXML.h>
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
 #include <QResizeEvent>
@@ -29,10 +27,6 @@ const QString kIndex = QStringLiteral("Index");
 const QString kTabs = QStringLiteral("TABS");
 const QString kMulti = QStringLiteral("MULTI");
 const QString kGeneric = QStringLiteral("GENERIC");
-
-constexpr Color kHeaderFill = rgbColor(0, 0, 128);
-constexpr Color kHeaderText = rgbColor(255, 255, 255);
-constexpr Color kNotFoundColor = rgbColor(255, 0, 0);
 
 QRect toQRect(const FrameRect &r)
 {
@@ -81,7 +75,7 @@ struct velkFrameControl::Private final : FrameLayoutHost
 
     velkFrameControl *q;
     velkFrameControlEvents *events;
-    PictureBox *surface;
+    FrameSurface surface;
     Color backColor = SystemColor::ButtonFace;
     StdXMLNodePtr layoutElement;
     int counter = 0;
@@ -106,13 +100,10 @@ struct velkFrameControl::Private final : FrameLayoutHost
     explicit Private(velkFrameControl *frame)
         : q(frame)
         , events(new velkFrameControlEvents(frame))
-        , surface(new PictureBox(frame))
+        , surface(frame)
     {
         events->setObjectName(QStringLiteral("events"));
-        surface->setObjectName(QStringLiteral("Picture1"));
-        surface->setScaleMode(ScaleMode::Pixels);
-        surface->setBackColor(backColor);
-        surface->lower();
+        surface.setBackColor(backColor);
     }
 
     // --- build ---------------------------------------------------------------------
@@ -499,52 +490,11 @@ struct velkFrameControl::Private final : FrameLayoutHost
 
     // --- the layout pass's results -------------------------------------------------
 
-    Canvas &canvas() { return surface->canvas(); }
-
-    void fillBackground(const FrameRect &r, Color color) override
-    {
-        canvas().FilledBox(r.left, r.top, r.right - 1, r.bottom - 1, color);
-    }
-
-    void drawBorder(const FrameRect &r) override
-    {
-        Canvas &c = canvas();
-        c.setForeColor(SystemColor::ButtonShadow);
-        c.Line(r.left, r.top, r.right - 1, r.top);
-        c.Line(r.right - 1, r.top, r.right - 1, r.bottom - 1);
-        c.Line(r.right - 1, r.bottom - 1, r.left, r.bottom - 1);
-        c.Line(r.left, r.bottom - 1, r.left, r.top);
-    }
-
-    void printIn(const FrameRect &r, int dx, int dy, const QString &text, Color color, bool bold)
-    {
-        Canvas &c = canvas();
-        c.setClip(QRectF(r.left, r.top, std::max(0, r.width()), std::max(0, r.height())));
-        c.setFontBold(bold);
-        c.setForeColor(color);
-        c.setCurrentX(r.left + dx);
-        c.setCurrentY(r.top + dy);
-        c.Print(text);
-        c.setClip(QRectF());
-    }
-
-    void drawHeader(const FrameRect &strip, const QString &text) override
-    {
-        canvas().FilledBox(strip.left, strip.top, strip.right - 1, strip.bottom - 1, kHeaderFill);
-        printIn(strip, 2, 1, text, kHeaderText, false);
-    }
-
-    void drawCaption(const FrameRect &bar, const QString &text) override
-    {
-        canvas().FilledBox(bar.left, bar.top, bar.right - 1, bar.bottom - 1, SystemColor::Highlight);
-        printIn(bar, 3, 1, text, SystemColor::HighlightText, true);
-    }
-
-    void drawNotFound(const FrameRect &r, const QString &text) override
-    {
-        canvas().Box(r.left, r.top, r.right - 1, r.bottom - 1, kNotFoundColor);
-        printIn(r, FrameLayout::NotFoundInsetPx, FrameLayout::NotFoundInsetPx, text, SystemColor::WindowText, false);
-    }
+    void fillBackground(const FrameRect &r, Color color) override { surface.fill(r, color); }
+    void drawBorder(const FrameRect &r) override { surface.drawBorder(r); }
+    void drawHeader(const FrameRect &strip, const QString &text) override { surface.drawHeader(strip, text); }
+    void drawCaption(const FrameRect &bar, const QString &text) override { surface.drawCaption(bar, text); }
+    void drawNotFound(const FrameRect &r, const QString &text) override { surface.drawNotFound(r, text); }
 
     void placeSnapin(const SnapinPlacement &p) override
     {
@@ -599,18 +549,6 @@ struct velkFrameControl::Private final : FrameLayoutHost
                 entry.bar->hide();
         }
     }
-
-    // A hidden widget gets its resize event only when shown; the surface's image must
-    // have the new size before the pass draws on it.
-    void syncSurface()
-    {
-        if (surface->size() != q->size())
-            surface->setGeometry(q->rect());
-        if (surface->image().size() != surface->size()) {
-            QResizeEvent event(surface->size(), surface->image().size());
-            QCoreApplication::sendEvent(surface, &event);
-        }
-    }
 };
 
 velkFrameControl::velkFrameControl(QWidget *parent)
@@ -625,7 +563,7 @@ velkFrameControl::~velkFrameControl()
     d->destroying = true;
     const QList<QWidget *> children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (QWidget *child : children) {
-        if (child != d->surface)
+        if (child != d->surface.widget())
             delete child;
     }
 }
@@ -645,8 +583,8 @@ void velkFrameControl::Init(const StdXMLNodePtr &xmlnode)
     d->containerNodes.clear();
     d->containerIndexStale = true;
     if (!xmlnode) {
-        d->surface->Cls();
-        d->surface->resize(0, 0);
+        d->surface.clear();
+        d->surface.widget()->resize(0, 0);
         return;
     }
     // Drawing waits for the whole build: switching it back on visits every child, so
@@ -665,7 +603,7 @@ void velkFrameControl::Disconnect()
     d->containerNames.clear();
     d->containerNodes.clear();
     d->containerIndexStale = true;
-    d->surface->Cls();
+    d->surface.clear();
 }
 
 void velkFrameControl::Refresh()
@@ -675,10 +613,8 @@ void velkFrameControl::Refresh()
     d->inLayout = true;
     const auto done = qScopeGuard([this] { d->inLayout = false; });
 
-    d->syncSurface();
-    d->surface->Cls();
-    d->canvas().setFontName(QStringLiteral("Arial"));
-    d->canvas().setFontSize(8);
+    d->surface.fitTo(this);
+    d->surface.clear();
     d->placedSnapins.clear();
     d->placedBars.clear();
     if (d->layoutElement) {
@@ -693,7 +629,7 @@ void velkFrameControl::Refresh()
                 resize(width(), h);
                 r = {0, 0, width(), h};
             }
-            d->syncSurface();
+            d->surface.fitTo(this);
         }
         FrameLayout::layout(d->layoutElement, r, d->backColor, *d);
     }
@@ -812,7 +748,7 @@ void velkFrameControl::setBackColor(Color color)
     if (d->backColor == color)
         return;
     d->backColor = color;
-    d->surface->setBackColor(color);
+    d->surface.setBackColor(color);
     Refresh();
 }
 
@@ -855,7 +791,7 @@ void velkFrameControl::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (!d->layoutElement) {
-        d->surface->setGeometry(rect());
+        d->surface.widget()->setGeometry(rect());
         return;
     }
     Refresh();
