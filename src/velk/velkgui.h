@@ -14,3 +14,8 @@
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/ControlFactory.h>
+
+#include <velk/sheet/SheetColumn.h>
+#include <velk/sheet/SheetData.h>
+#include <velk/sheet/SheetItems.h>
+#include <velk/sheet/velkSheet.h>
