@@ -13,7 +13,13 @@
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/Input.h>
+#include <velk/platform/PictureBox.h>
+#include <velk/platform/Screen.h>
+#include <velk/platform/ScriptedScreen.h>
+#include <velk/platform/SystemColors.h>
 
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
