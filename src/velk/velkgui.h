@@ -11,14 +11,20 @@
 #include <velk/common/Error.h>
 #include <velk/common/IconNames.h>
 #include <velk/common/PathHelpers.h>
+#include <velk/common/StdDialoge.h>
+#include <velk/common/StdRegistry.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
+#include <velk/platform/QtDialogs.h>
 #include <velk/platform/Screen.h>
+#include <velk/platform/ScriptedDialogs.h>
 #include <velk/platform/ScriptedScreen.h>
+#include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
 
 #include <velk/sheet/SheetColumn.h>
