@@ -99,11 +99,23 @@ void SheetRows::clear()
     m_linksValid = 0;
 }
 
-void SheetRows::reorder(int from, std::vector<RowPtr> rows)
+void SheetRows::reorder(int from, const std::vector<int> &positions)
 {
-    if (!inRange(from) || rows.size() > size_t(count() - from + 1))
+    const int size = int(positions.size());
+    if (!inRange(from) || size > count() - from + 1)
         return;
-    std::move(rows.begin(), rows.end(), m_rows.begin() + (from - 1));
+    std::vector<bool> seen(size_t(size), false);
+    for (int pos : positions) {
+        const int k = pos - from;
+        if (k < 0 || k >= size || seen[size_t(k)])
+            return;
+        seen[size_t(k)] = true;
+    }
+    // Moving the owning pointers leaves every row's reference count (and memory) alone.
+    const auto first = m_rows.begin() + (from - 1);
+    std::vector<RowPtr> old(std::make_move_iterator(first), std::make_move_iterator(first + size));
+    for (int k = 0; k < size; ++k)
+        first[k] = std::move(old[size_t(positions[size_t(k)] - from)]);
     invalidateFrom(from - 1);
 }
 

@@ -45,9 +45,9 @@ public:
     /// removed rows had, ascending.
     std::vector<int> takeIf(const std::function<bool(const SheetData &)> &pred);
     void clear();
-    /// Puts rows `from` .. `from`+size-1 in the order given; `rows` must be exactly
-    /// those rows, rearranged.
-    void reorder(int from, std::vector<RowPtr> rows);
+    /// Rearranges rows `from` .. `from`+size-1: `positions` lists their current
+    /// positions in the new order. Ignored unless it names each of them exactly once.
+    void reorder(int from, const std::vector<int> &positions);
     /// Records that Indent changed at `pos` (links from there on are rebuilt when read).
     void indentChanged(int pos) { invalidateFrom(pos - 1); }
     /// Forgets every link, so the next read rebuilds all (after hosts changed Indent

@@ -14,20 +14,61 @@ namespace velk {
 
 namespace {
 
-int compareKeys(double a, double b)
+int sign(int c)
 {
-    return a < b ? -1 : (a > b ? 1 : 0);
-}
-
-int compareKeys(QStringView a, QStringView b)
-{
-    const int c = a.compare(b, Qt::CaseSensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
+
+struct CompareNumbers
+{
+    int operator()(double a, double b) const { return a < b ? -1 : (a > b ? 1 : 0); }
+};
+
+// Texts compare by UTF-16 code units, as QString's case-sensitive comparison does.
+struct CompareTexts
+{
+    int operator()(QStringView a, QStringView b) const { return sign(a.compare(b, Qt::CaseSensitive)); }
+};
+
+// A text key packed for sorting: its first four code units in one integer, so that most
+// comparisons touch no text at all, and the rest in one shared buffer, so that those
+// that do stay in one compact block instead of following every row's own string.
+struct PackedText
+{
+    quint64 head = 0;   // code units 0..3, the first in the top bits, missing ones 0
+    qsizetype tail = 0; // where units 4.. start in the buffer
+    qsizetype length = 0;
+};
+
+constexpr qsizetype HeadUnits = 4;
+
+struct ComparePacked
+{
+    const char16_t *buffer;
+
+    int operator()(const PackedText &a, const PackedText &b) const
+    {
+        if (a.head != b.head)
+            return a.head < b.head ? -1 : 1;
+        // Equal heads: a text shorter than four units is a prefix of the other (the
+        // padding matched real zero units), unless both are as long.
+        const qsizetype clippedA = std::min(a.length, HeadUnits);
+        const qsizetype clippedB = std::min(b.length, HeadUnits);
+        if (clippedA != clippedB)
+            return clippedA < clippedB ? -1 : 1;
+        const QStringView tailA(buffer + a.tail, std::max<qsizetype>(a.length - HeadUnits, 0));
+        const QStringView tailB(buffer + b.tail, std::max<qsizetype>(b.length - HeadUnits, 0));
+        return sign(tailA.compare(tailB, Qt::CaseSensitive));
+    }
+};
 
 // Ranges up to this size always run the plain quicksort, however it degenerates: their
 // worst case is cheap, and they keep the exact arrangement of equal keys.
 constexpr int SmallRange = 64;
+// One-sided partitions in a row before a large range counts as degenerate. On keys in
+// random order a partition leaves a side empty only when the pivot is the range's least
+// or greatest key, so three in a row practically never happen there.
+constexpr int MaxOneSided = 3;
 
 // The quicksort over keys with a parallel position array. Partitioning follows the
 // original step by step (pivot = last element, the i scan before the j scan, the
@@ -35,14 +76,15 @@ constexpr int SmallRange = 64;
 // end up. Two kinds of range are settled without partitioning, with the same result:
 // a range already in order (the partition would peel one pivot off its end at a time
 // and move nothing) and a strictly falling range (all keys differ, so its sorted order
-// is unique). When a large range still degenerates past a depth budget, as introsort
-// does, a stable sort finishes it.
-template<typename Key>
+// is unique). A large range that still degenerates is finished by a stable sort: after
+// a few partitions in a row that leave one side empty (a falling range with equal keys,
+// as sorting a column a second time gives), or past a depth budget as in introsort.
+template<typename Key, typename Compare>
 class QuickSort
 {
 public:
-    QuickSort(std::vector<Key> &keys, std::vector<int> &order, int direction)
-        : m_keys(keys), m_order(order), m_direction(direction < 0 ? -1 : 1)
+    QuickSort(std::vector<Key> &keys, std::vector<int> &order, int direction, Compare compare)
+        : m_keys(keys), m_order(order), m_direction(direction < 0 ? -1 : 1), m_compare(compare)
     {
     }
 
@@ -50,11 +92,11 @@ public:
     {
         const int n = int(m_keys.size());
         if (n > 1)
-            sort(0, n - 1, 2 * std::bit_width(unsigned(n)) + 4);
+            sort(0, n - 1, 2 * std::bit_width(unsigned(n)) + 4, 0);
     }
 
 private:
-    int compare(int a, int b) const { return m_direction * compareKeys(m_keys[a], m_keys[b]); }
+    int compare(int a, int b) const { return m_direction * m_compare(m_keys[a], m_keys[b]); }
 
     void swapAt(int a, int b)
     {
@@ -62,7 +104,8 @@ private:
         std::swap(m_order[a], m_order[b]);
     }
 
-    void sort(int lo, int hi, int budget)
+    // `oneSided` counts the one-sided partitions that led to this range.
+    void sort(int lo, int hi, int budget, int oneSided)
     {
         while (lo < hi) {
             const int trend = trendOf(lo, hi);
@@ -72,13 +115,15 @@ private:
                 reverse(lo, hi);
                 return;
             }
-            if (budget == 0 && hi - lo >= SmallRange) {
+            if (hi - lo >= SmallRange && (budget == 0 || oneSided >= MaxOneSided)) {
                 stableSort(lo, hi);
                 return;
             }
             budget = std::max(budget - 1, 0);
             const int p = partition(lo, hi);
-            sort(lo, p - 1, budget);
+            oneSided = (p == lo || p == hi) ? oneSided + 1 : 0;
+            // When the right side is empty the left one carries on the run.
+            sort(lo, p - 1, budget, p == hi ? oneSided : 0);
             lo = p + 1;
         }
     }
@@ -145,14 +190,15 @@ private:
     std::vector<Key> &m_keys;
     std::vector<int> &m_order;
     int m_direction;
+    Compare m_compare;
 };
 
-template<typename Key>
-void runQuickSort(std::vector<Key> &keys, std::vector<int> &order, int direction)
+template<typename Key, typename Compare>
+void runQuickSort(std::vector<Key> &keys, std::vector<int> &order, int direction, Compare compare)
 {
     if (keys.size() != order.size())
         return;
-    QuickSort<Key>(keys, order, direction).run();
+    QuickSort<Key, Compare>(keys, order, direction, compare).run();
 }
 
 enum class KeyKind { Number, Date, Text };
@@ -187,7 +233,7 @@ std::vector<int> sortedRoots(const SheetRows &rows, const std::vector<int> &root
     for (int pos : roots)
         keys.push_back(keyOf(rows.at(pos)->subTextView(col)));
     std::vector<int> order(roots);
-    runQuickSort(keys, order, direction);
+    SheetSorter::quickSort(keys, order, direction);
     return order;
 }
 
@@ -196,21 +242,79 @@ QStringView textKey(QStringView cell)
     return cell;
 }
 
+std::vector<int> identityOrder(size_t n)
+{
+    std::vector<int> places(n);
+    for (size_t k = 0; k < n; ++k)
+        places[k] = int(k);
+    return places;
+}
+
+// Rearranges `keys` and `order` as `places` (old indexes in their new order) says.
+template<typename Key>
+void applyPlaces(std::vector<Key> &keys, std::vector<int> &order, const std::vector<int> &places)
+{
+    std::vector<Key> sortedKeys;
+    std::vector<int> sortedOrder;
+    sortedKeys.reserve(keys.size());
+    sortedOrder.reserve(keys.size());
+    for (int p : places) {
+        sortedKeys.push_back(std::move(keys[size_t(p)]));
+        sortedOrder.push_back(order[size_t(p)]);
+    }
+    keys.swap(sortedKeys);
+    order.swap(sortedOrder);
+}
+
 } // namespace
 
 void SheetSorter::quickSort(std::vector<double> &keys, std::vector<int> &order, int direction)
 {
-    runQuickSort(keys, order, direction);
+    runQuickSort(keys, order, direction, CompareNumbers());
 }
 
 void SheetSorter::quickSort(std::vector<QString> &keys, std::vector<int> &order, int direction)
 {
-    runQuickSort(keys, order, direction);
+    if (keys.size() != order.size())
+        return;
+    std::vector<QStringView> views(keys.begin(), keys.end());
+    std::vector<int> places = identityOrder(keys.size());
+    quickSort(views, places, direction);
+    applyPlaces(keys, order, places);
 }
 
 void SheetSorter::quickSort(std::vector<QStringView> &keys, std::vector<int> &order, int direction)
 {
-    runQuickSort(keys, order, direction);
+    if (keys.size() != order.size())
+        return;
+    // Units every key begins with decide nothing; the head starts after them, so that
+    // keys such as "Zeile 1", "Zeile 2" differ in it.
+    qsizetype common = keys.empty() ? 0 : keys.front().size();
+    for (QStringView key : keys) {
+        qsizetype u = 0;
+        while (u < common && u < key.size() && key[u] == keys.front()[u])
+            ++u;
+        common = u;
+    }
+    qsizetype tailUnits = 0;
+    for (QStringView key : keys)
+        tailUnits += std::max<qsizetype>(key.size() - common - HeadUnits, 0);
+    std::vector<char16_t> buffer;
+    buffer.reserve(size_t(tailUnits));
+    std::vector<PackedText> packed(keys.size());
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const QStringView key = keys[k].mid(common);
+        PackedText &p = packed[k];
+        for (qsizetype u = 0; u < HeadUnits; ++u)
+            p.head = (p.head << 16) | (u < key.size() ? key[u].unicode() : 0u);
+        p.length = key.size();
+        p.tail = qsizetype(buffer.size());
+        if (key.size() > HeadUnits)
+            buffer.insert(buffer.end(), key.utf16() + HeadUnits, key.utf16() + key.size());
+    }
+    std::vector<int> places = identityOrder(keys.size());
+    runQuickSort(packed, places, direction, ComparePacked{buffer.data()});
+    applyPlaces(keys, order, places);
 }
 
 double SheetSorter::numericKey(QStringView cell)
@@ -256,13 +360,13 @@ bool SheetSorter::sortColumn(SheetRows &rows, int col, const SheetColumn &column
     std::vector<int> endOf(size_t(rows.count()) + 2, 0);
     for (size_t k = 0; k < roots.size(); ++k)
         endOf[roots[k]] = k + 1 < roots.size() ? roots[k + 1] : subtreeEnd(rows, roots[k]);
-    std::vector<SheetRows::RowPtr> rearranged;
+    std::vector<int> rearranged;
     rearranged.reserve(size_t(endOf[roots.back()] - pos1));
     for (int root : order) {
         for (int pos = root; pos < endOf[root]; ++pos)
-            rearranged.push_back(rows.ptr(pos));
+            rearranged.push_back(pos);
     }
-    rows.reorder(pos1, std::move(rearranged));
+    rows.reorder(pos1, rearranged);
     return true;
 }
 
@@ -284,11 +388,13 @@ void SheetSorter::sortByKeys(SheetRows &rows)
 {
     if (rows.count() < 2)
         return;
-    std::vector<SheetRows::RowPtr> sorted(rows.all());
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) {
-        return QString::compare(a->Sort, b->Sort, Qt::CaseSensitive) < 0;
+    std::vector<int> positions(size_t(rows.count()));
+    for (int k = 0; k < rows.count(); ++k)
+        positions[size_t(k)] = k + 1;
+    std::stable_sort(positions.begin(), positions.end(), [&rows](int a, int b) {
+        return QString::compare(rows.at(a)->Sort, rows.at(b)->Sort, Qt::CaseSensitive) < 0;
     });
-    rows.reorder(1, std::move(sorted));
+    rows.reorder(1, positions);
 }
 
 } // namespace velk
