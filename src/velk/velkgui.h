@@ -15,6 +15,7 @@
 #include <velk/common/StdRegistry.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/common/Translate.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
