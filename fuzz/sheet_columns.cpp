@@ -3,10 +3,12 @@
 // itself back unchanged.
 
 #include <velk/sheet/SheetColumn.h>
+#include <velk/common/StringHelpers.h>
 #include <velk/sheet/SheetColumns.h>
 
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -37,6 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int col = 1; col < columns.count(); ++col) {
         if (columns.at(col)->Width < 1)
             std::abort();
+    }
+    // The set merges through a table read once; it must agree with Merge on every column.
+    const QString value = definition.isEmpty() ? QStringLiteral(":*") : definition;
+    qsizetype start = 0;
+    for (int col = 1; col <= std::min(columns.count(), 40); ++col) {
+        qsizetype end = value.indexOf(u',', start);
+        if (end < 0)
+            end = value.size();
+        velk::SheetColumn single;
+        single.Init(velk::TrimBlanks(value.mid(start, end - start)));
+        single.Merge(saved);
+        const int width = col < columns.count() && single.Width < 1 ? 1600 : single.Width;
+        if (single.Enabled != columns.at(col)->Enabled || width != columns.at(col)->Width)
+            std::abort();
+        start = end + 1;
     }
     columns.layout(int(size % 100000), int(size % 5), 50);
     const QString joined = columns.definition();
