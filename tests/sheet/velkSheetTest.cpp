@@ -1,4 +1,5 @@
 #include <velk/common/StdRegistry.h>
+#include <velk/platform/ControlFactory.h>
 #include <velk/sheet/SheetModel.h>
 #include <velk/sheet/velkSheet.h>
 
@@ -140,4 +141,28 @@ TEST(velkSheet, FontSizeFromTheSettingsStoreSetsTheLineHeight)
     EXPECT_EQ(large.font().pointSizeF(), 30.0);
     EXPECT_GT(large.lineHeight(), normal);
     EXPECT_EQ(unchanged.lineHeight(), normal);
+}
+
+TEST(velkSheet, EventsReachAGenericHostWithReferenceArgumentsWrittenBack)
+{
+    velkSheet sheet;
+    QStringList seen;
+    GenericEventRelay relay(&sheet, [&](const QString &name, QVariantList &args) {
+        seen << name;
+        if (name == QLatin1String("Checked"))
+            args[2] = 1;
+        if (name == QLatin1String("IsEditable"))
+            args[2] = false;
+    });
+    EXPECT_EQ(relay.eventNames().size(), 30);
+
+    int newState = 2;
+    Q_EMIT sheet.events()->Checked(3, 1, newState);
+    EXPECT_EQ(newState, 1);
+    bool enable = true;
+    Q_EMIT sheet.events()->IsEditable(1, 2, enable);
+    EXPECT_FALSE(enable);
+    sheet.AddItem(QStringLiteral("a"));
+    sheet.setSelectedIndex(1);
+    EXPECT_EQ(seen, QStringList({"Checked", "IsEditable", "Click"}));
 }
