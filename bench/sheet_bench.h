@@ -67,7 +67,10 @@ inline std::vector<QString> joined(const std::vector<QStringList> &cells)
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs) : m_pairs(std::move(pairs)) {}
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs)
+        : ConsoleReporter(OO_Tabular), m_pairs(std::move(pairs))
+    {
+    }
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
