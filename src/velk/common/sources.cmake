@@ -9,6 +9,8 @@ target_sources(velkgui PRIVATE
   src/velk/common/Error.h
   src/velk/common/IconNames.cpp
   src/velk/common/IconNames.h
+  src/velk/common/ImageServices.cpp
+  src/velk/common/ImageServices.h
   src/velk/common/LeadingNumber.cpp
   src/velk/common/LeadingNumber_p.h
   src/velk/common/PathHelpers.cpp
