@@ -1,4 +1,5 @@
 #include <velk/common/StdRegistry.h>
+#include <velk/controls/velkIcon.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/sheet/SheetModel.h>
 #include <velk/sheet/velkSheet.h>
@@ -115,6 +116,7 @@ TEST(velkSheet, ColumnsHeaderAndPropertiesByName)
     EXPECT_TRUE(sheet.setProperty("flags", QStringLiteral(" grid ")));
     EXPECT_EQ(sheet.flags(), QStringLiteral("grid"));
     EXPECT_NE(sheet.findChild<velkSheetEvents *>(QStringLiteral("events")), nullptr);
+    EXPECT_NE(sheet.findChild<velkIcon *>(QStringLiteral("velkIcon1")), nullptr);
 }
 
 TEST(velkSheet, ColumnLayoutIsReadFromTheSettingsStore)

@@ -3,6 +3,7 @@
 #include "SheetModel.h"
 
 #include <velk/common/StdRegistry.h>
+#include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 
 #include <QEvent>
@@ -26,6 +27,7 @@ struct velkSheet::Private
 {
     SheetModel model;
     velkSheetEvents *events = nullptr;
+    velkIcon *icons = nullptr;
     QString columnsRegistry;
     QString tag;
     QString editItems;
@@ -42,8 +44,9 @@ velkSheet::velkSheet(QWidget *parent)
 {
     d->events = new velkSheetEvents(this);
     d->events->setObjectName(QStringLiteral("events"));
-    // TODO: embed the icon control as child "velkIcon1" once it exists; AddIcon and
-    // GetIcon forward to it.
+    d->icons = new velkIcon(this);
+    d->icons->setObjectName(QStringLiteral("velkIcon1"));
+    d->icons->hide(); // draws into the list; never shown itself
 
     QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
     bool ok = false;
@@ -474,6 +477,23 @@ void velkSheet::resizeEvent(QResizeEvent *event)
 {
     RecalculateColumns();
     QWidget::resizeEvent(event);
+}
+
+// --- icons ----------------------------------------------------------------------------
+
+void velkSheet::AddIcon(const QString &icona, const QImage &picbox)
+{
+    d->icons->AddIcon(icona, picbox);
+}
+
+void velkSheet::AddIcon(const QString &icona, QWidget *picbox)
+{
+    d->icons->AddIcon(icona, picbox);
+}
+
+QImage velkSheet::GetIcon(const QString &ico)
+{
+    return d->icons->GetIcon(ico);
 }
 
 // --- host data --------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <velk/sheet/SheetItems.h>
 #include <velk/velk_export.h>
 
+#include <QImage>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -190,6 +191,14 @@ public:
     int lineHeight() const;
     int rowPitch() const;
     int headerHeight() const;
+
+    // --- icons ----------------------------------------------------------------------
+    /// Passed on to the embedded icon control "velkIcon1": adds a picture under a name
+    /// that rows can use as their Icon.
+    Q_INVOKABLE void AddIcon(const QString &icona, const QImage &picbox);
+    void AddIcon(const QString &icona, QWidget *picbox);
+    /// The picture of the icon named `ico` (white for an unknown name).
+    Q_INVOKABLE QImage GetIcon(const QString &ico);
 
     // --- host data ------------------------------------------------------------------
     QString Tag() const;
