@@ -7,12 +7,12 @@
 
 namespace velk {
 
-/// The group specification of velkSheet::Query: "(name)" groups by the value that
+/// The grouping argument of velkSheet::Query: "(name)" groups by the value that
 /// follows "name=" in a cell of entries "name=value,name=value".
 class VELK_TESTS_EXPORT SheetQuery
 {
 public:
-    /// The name of a "(name)" specification: the text after "(" up to the first ")" (or
+    /// The name in a "(name)" argument: the text after "(" up to the first ")" (or
     /// to the end); empty with `ok` false when `q` does not begin with "(".
     static QString groupName(const QString &q, bool *ok = nullptr);
     /// What follows the first "name=" entry in `cell` (the rest of the cell); "" when
