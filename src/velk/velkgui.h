@@ -34,3 +34,8 @@
 #include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
 #include <velk/menu/velkMenuPopup.h>
+
+#include <velk/sheet/SheetColumn.h>
+#include <velk/sheet/SheetData.h>
+#include <velk/sheet/SheetItems.h>
+#include <velk/sheet/velkSheet.h>

@@ -1,0 +1,129 @@
+#include "SheetColumns.h"
+
+#include <velk/common/StringHelpers.h>
+
+#include <QHash>
+
+#include <algorithm>
+#include <climits>
+
+namespace velk {
+
+namespace {
+
+// Width a column that is not the last gets when its definition leaves it at 0 or "*".
+constexpr int DefaultWidth = 1600;
+
+// The saved layout looked up by caption. Merging each column by searching the whole
+// saved text would cost columns × text; this reads the text once. Captions from a
+// definition hold neither "," nor ":", so "," + caption + ":" can only match where an
+// entry begins with caption + ":", which is what the two tables hold. As in
+// SheetColumn::Merge, a shown entry wins over a hidden one, and the first one counts.
+class SavedLayout
+{
+public:
+    explicit SavedLayout(const QString &saved)
+    {
+        qsizetype start = 0;
+        while (!saved.isEmpty() && start <= saved.size()) {
+            qsizetype end = saved.indexOf(u',', start);
+            if (end < 0)
+                end = saved.size();
+            const QStringView entry = QStringView(saved).mid(start, end - start);
+            const qsizetype colon = entry.indexOf(u':');
+            if (colon >= 0) {
+                QStringView caption = entry.left(colon);
+                const bool hidden = caption.startsWith(u'!');
+                if (hidden)
+                    caption = caption.mid(1);
+                QHash<QString, QStringView> &table = hidden ? m_hidden : m_shown;
+                if (!table.contains(caption.toString()))
+                    table.insert(caption.toString(), entry.mid(colon + 1));
+            }
+            start = end + 1;
+        }
+    }
+
+    void apply(SheetColumn &column) const
+    {
+        if (const auto shown = m_shown.constFind(column.caption); shown != m_shown.constEnd()) {
+            column.Enabled = true;
+            column.Width = SheetColumn::widthFromText(*shown);
+        } else if (const auto hidden = m_hidden.constFind(column.caption); hidden != m_hidden.constEnd()) {
+            column.Enabled = false;
+            column.Width = SheetColumn::widthFromText(*hidden);
+        }
+    }
+
+private:
+    QHash<QString, QStringView> m_shown;
+    QHash<QString, QStringView> m_hidden;
+};
+
+} // namespace
+
+bool SheetColumns::setDefinition(const QString &definition, const QString &saved)
+{
+    const SavedLayout layout(saved);
+    m_columns.Clear();
+    const QString value = definition.isEmpty() ? QStringLiteral(":*") : definition;
+    bool captioned = false;
+    qsizetype start = 0;
+    while (start <= value.size()) {
+        qsizetype end = value.indexOf(u',', start);
+        if (end < 0)
+            end = value.size();
+        auto column = std::make_shared<SheetColumn>();
+        column->Init(TrimBlanks(value.mid(start, end - start)));
+        layout.apply(*column);
+        captioned = captioned || !column->caption.isEmpty();
+        m_columns.Add(std::move(column));
+        start = end + 1;
+    }
+    for (int col = 1; col < count(); ++col) {
+        SheetColumn *column = at(col);
+        if (column->Width < 1)
+            column->Width = DefaultWidth;
+    }
+    return captioned;
+}
+
+QString SheetColumns::definition() const
+{
+    QString joined;
+    bool first = true;
+    for (const ColumnPtr &column : m_columns) {
+        if (!first)
+            joined += u',';
+        first = false;
+        joined += column->ToString();
+    }
+    return joined == QLatin1String(":*") ? QString() : joined;
+}
+
+SheetColumn *SheetColumns::at(int col) const
+{
+    const ColumnPtr *column = m_columns.Item(col);
+    return column ? column->get() : nullptr;
+}
+
+void SheetColumns::layout(int listWidth, int firstColumn, int leftMargin)
+{
+    // 64-bit running x: a definition may hold thousands of wide columns.
+    qint64 x = 0;
+    auto clampToInt = [](qint64 v) { return int(std::clamp<qint64>(v, INT_MIN, INT_MAX)); };
+    for (int col = 1; col <= count(); ++col) {
+        SheetColumn *column = at(col);
+        if (col < firstColumn || !column->Enabled) {
+            column->x1 = column->x2 = -1;
+            continue;
+        }
+        column->x1 = clampToInt(x);
+        if (col == 1)
+            x = leftMargin;
+        x += column->WidthReal(clampToInt(qint64(listWidth) - x));
+        column->x2 = clampToInt(x);
+    }
+}
+
+} // namespace velk

@@ -1,0 +1,186 @@
+#include "SheetRows.h"
+
+#include <algorithm>
+
+namespace velk {
+
+SheetRows::~SheetRows()
+{
+    // Rows a host still holds must not point back at a store that is gone.
+    for (const RowPtr &row : m_rows)
+        release(*row);
+}
+
+int SheetRows::positionOf(const SheetData *row) const
+{
+    if (!row || row->m_owner != this)
+        return 0;
+    ensureIndexes();
+    return row->m_index;
+}
+
+bool SheetRows::insert(int pos, RowPtr row)
+{
+    if (!row || row->m_owner)
+        return false;
+    adopt(*row);
+    const int at = inRange(pos) ? pos - 1 : count();
+    const bool indexesCurrent = m_indexValid == count();
+    m_rows.insert(m_rows.begin() + at, std::move(row));
+    if (at == count() - 1 && indexesCurrent) {
+        // Appending: only the new row needs a number.
+        m_rows[at]->m_index = count();
+        m_indexValid = count();
+    } else {
+        m_indexValid = std::min(m_indexValid, at);
+    }
+    m_linksValid = std::min(m_linksValid, at);
+    return true;
+}
+
+void SheetRows::appendAll(std::vector<RowPtr> rows)
+{
+    const int first = count();
+    m_rows.reserve(m_rows.size() + rows.size());
+    for (RowPtr &row : rows) {
+        if (!row || row->m_owner)
+            continue;
+        adopt(*row);
+        m_rows.push_back(std::move(row));
+    }
+    invalidateFrom(first);
+}
+
+std::vector<SheetRows::RowPtr> SheetRows::take(int pos, int n)
+{
+    std::vector<RowPtr> taken;
+    if (!inRange(pos) || n < 1)
+        return taken;
+    const int first = pos - 1;
+    const int last = std::min(count(), first + n); // one past
+    taken.assign(std::make_move_iterator(m_rows.begin() + first), std::make_move_iterator(m_rows.begin() + last));
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + last);
+    for (const RowPtr &row : taken)
+        release(*row);
+    invalidateFrom(first);
+    return taken;
+}
+
+std::vector<int> SheetRows::takeIf(const std::function<bool(const SheetData &)> &pred)
+{
+    std::vector<int> removed;
+    std::vector<RowPtr> dropped; // released after the pass, so `pred` sees a whole store
+    size_t write = 0;
+    for (size_t read = 0; read < m_rows.size(); ++read) {
+        if (pred(*m_rows[read])) {
+            removed.push_back(int(read) + 1);
+            dropped.push_back(std::move(m_rows[read]));
+        } else {
+            if (write != read)
+                m_rows[write] = std::move(m_rows[read]);
+            ++write;
+        }
+    }
+    if (removed.empty())
+        return removed;
+    m_rows.resize(write);
+    for (const RowPtr &row : dropped)
+        release(*row);
+    invalidateFrom(removed.front() - 1);
+    return removed;
+}
+
+void SheetRows::clear()
+{
+    for (const RowPtr &row : m_rows)
+        release(*row);
+    m_rows.clear();
+    m_indexValid = 0;
+    m_linksValid = 0;
+}
+
+void SheetRows::reorder(int from, const std::vector<int> &positions)
+{
+    const int size = int(positions.size());
+    if (!inRange(from) || size > count() - from + 1)
+        return;
+    std::vector<bool> seen(size_t(size), false);
+    for (int pos : positions) {
+        const int k = pos - from;
+        if (k < 0 || k >= size || seen[size_t(k)])
+            return;
+        seen[size_t(k)] = true;
+    }
+    // Moving the owning pointers leaves every row's reference count (and memory) alone.
+    const auto first = m_rows.begin() + (from - 1);
+    std::vector<RowPtr> old(std::make_move_iterator(first), std::make_move_iterator(first + size));
+    for (int k = 0; k < size; ++k)
+        first[k] = std::move(old[size_t(positions[size_t(k)] - from)]);
+    invalidateFrom(from - 1);
+}
+
+void SheetRows::invalidateFrom(int zeroBasedPos)
+{
+    m_indexValid = std::min(m_indexValid, zeroBasedPos);
+    m_linksValid = std::min(m_linksValid, zeroBasedPos);
+}
+
+void SheetRows::adopt(SheetData &row)
+{
+    row.m_owner = this;
+    row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
+}
+
+void SheetRows::release(SheetData &row)
+{
+    row.m_owner = nullptr;
+    row.m_index = 0;
+    row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
+}
+
+void SheetRows::renumber() const
+{
+    for (int p = m_indexValid; p < count(); ++p)
+        m_rows[p]->m_index = p + 1;
+    m_indexValid = count();
+}
+
+// Links rows from the first stale one on with a stack of the open rows (a row and its
+// ancestors, Indents strictly rising). The stack at the first stale row is the ancestor
+// chain of the row before it, whose links are still right; of the rows before, only
+// that chain can point past it, so only its forward links are cleared.
+void SheetRows::relink() const
+{
+    const int first = m_linksValid;
+    std::vector<int> &open = m_openRows;
+    open.clear();
+    if (first > 0) {
+        for (int p = first - 1; p >= 0; p = m_rows[p]->m_parent)
+            open.push_back(p);
+        std::reverse(open.begin(), open.end());
+        for (int p : open)
+            m_rows[p]->m_nextSibling = -1;
+        m_rows[first - 1]->m_firstChild = -1;
+    }
+    for (int p = first; p < count(); ++p) {
+        SheetData &row = *m_rows[p];
+        int previous = -1;
+        while (!open.empty() && m_rows[open.back()]->Indent >= row.Indent) {
+            previous = open.back();
+            open.pop_back();
+        }
+        row.m_parent = open.empty() ? -1 : open.back();
+        row.m_prevSibling = previous;
+        row.m_nextSibling = -1;
+        row.m_firstChild = -1;
+        row.m_index = p + 1;
+        if (previous >= 0)
+            m_rows[previous]->m_nextSibling = p;
+        else if (row.m_parent >= 0)
+            m_rows[row.m_parent]->m_firstChild = p;
+        open.push_back(p);
+    }
+    m_linksValid = m_indexValid = count();
+}
+
+} // namespace velk

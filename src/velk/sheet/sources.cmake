@@ -1,0 +1,21 @@
+target_sources(velkgui PRIVATE
+  src/velk/sheet/SheetColumn.cpp
+  src/velk/sheet/SheetColumn.h
+  src/velk/sheet/SheetColumns.cpp
+  src/velk/sheet/SheetColumns.h
+  src/velk/sheet/SheetData.cpp
+  src/velk/sheet/SheetData.h
+  src/velk/sheet/SheetFlags.cpp
+  src/velk/sheet/SheetFlags.h
+  src/velk/sheet/SheetItems.h
+  src/velk/sheet/SheetModel.cpp
+  src/velk/sheet/SheetModel.h
+  src/velk/sheet/SheetQuery.cpp
+  src/velk/sheet/SheetQuery.h
+  src/velk/sheet/SheetRows.cpp
+  src/velk/sheet/SheetRows.h
+  src/velk/sheet/SheetSorter.cpp
+  src/velk/sheet/SheetSorter.h
+  src/velk/sheet/velkSheet.cpp
+  src/velk/sheet/velkSheet.h
+)

@@ -1,0 +1,521 @@
+#include "velkSheet.h"
+
+#include "SheetModel.h"
+
+#include <velk/common/StdRegistry.h>
+#include <velk/controls/velkIcon.h>
+#include <velk/platform/Canvas.h>
+
+#include <QEvent>
+#include <QFontMetrics>
+
+namespace velk {
+
+namespace {
+
+const QString SettingsKey = QStringLiteral("Software\\velk");
+constexpr int CurrentUserRoot = 1;
+
+} // namespace
+
+velkSheetEvents::velkSheetEvents(QObject *parent)
+    : QObject(parent)
+{
+}
+
+struct velkSheet::Private
+{
+    SheetModel model;
+    velkSheetEvents *events = nullptr;
+    velkIcon *icons = nullptr;
+    QString columnsRegistry;
+    QString tag;
+    QString editItems;
+    bool redraw = true;
+    int leftMargin = 50;
+    int topMargin = 20;
+    int borderStyle = 1;
+    Color backColor = SystemColor::WindowBackground;
+};
+
+velkSheet::velkSheet(QWidget *parent)
+    : QWidget(parent)
+    , d(std::make_unique<Private>())
+{
+    d->events = new velkSheetEvents(this);
+    d->events->setObjectName(QStringLiteral("events"));
+    d->icons = new velkIcon(this);
+    d->icons->setObjectName(QStringLiteral("velkIcon1"));
+    d->icons->hide(); // draws into the list; never shown itself
+
+    QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
+    bool ok = false;
+    const double points = size.replace(u',', u'.').toDouble(&ok);
+    if (ok && points > 0) {
+        QFont listFont = font();
+        listFont.setPointSizeF(points);
+        setFont(listFont);
+    }
+    measureFont();
+    setColumns(QString());
+    setFlags(QString());
+}
+
+velkSheet::~velkSheet() = default;
+
+velkSheetEvents *velkSheet::events() const
+{
+    return d->events;
+}
+
+SheetModel &velkSheet::model()
+{
+    return d->model;
+}
+
+const SheetModel &velkSheet::model() const
+{
+    return d->model;
+}
+
+// --- columns and flags ------------------------------------------------------------------
+
+QString velkSheet::Columns() const
+{
+    return d->model.columns().definition();
+}
+
+void velkSheet::setColumns(const QString &value)
+{
+    d->model.setColumns(value, storedColumnLayout());
+    // TODO: the header's column menu gets one entry per column here (with the context
+    // menu).
+    RecalculateColumns();
+    Refresh();
+}
+
+QString velkSheet::storedColumnLayout() const
+{
+    if (d->columnsRegistry.isEmpty())
+        return QString();
+    const qsizetype split = std::max(d->columnsRegistry.lastIndexOf(u'\\'), d->columnsRegistry.lastIndexOf(u'/'));
+    const QString keyPath = split < 0 ? QString() : d->columnsRegistry.left(split);
+    const QString valueName = d->columnsRegistry.mid(split + 1);
+    return RegGetString(CurrentUserRoot, keyPath, valueName);
+}
+
+QString velkSheet::flags() const
+{
+    return d->model.flags().text();
+}
+
+void velkSheet::setFlags(const QString &value)
+{
+    d->model.setFlags(value);
+    repaintList();
+}
+
+const Collection<velkSheet::ColumnPtr> &velkSheet::ColumnList() const
+{
+    return d->model.columns().list();
+}
+
+velkSheet::ColumnPtr velkSheet::GetColumnData(int col) const
+{
+    return d->model.columns().ptr(col);
+}
+
+void velkSheet::RecalculateColumns()
+{
+    // No horizontal scrolling yet: every column from the first is laid out.
+    d->model.columns().layout(int(width() * TwipsPerPixel), 0, d->leftMargin);
+}
+
+QString velkSheet::ColumnsRegistry() const
+{
+    return d->columnsRegistry;
+}
+
+void velkSheet::setColumnsRegistry(const QString &value)
+{
+    d->columnsRegistry = value;
+}
+
+// --- rows -------------------------------------------------------------------------------
+
+SheetItems velkSheet::ListItems() const
+{
+    return SheetItems(d->model.rows());
+}
+
+velkSheet::RowPtr velkSheet::ListItem(int pos) const
+{
+    return d->model.rows().ptr(pos);
+}
+
+int velkSheet::Count() const
+{
+    return d->model.count();
+}
+
+void velkSheet::setCount(int n)
+{
+    if (d->model.setRequestedCount(n))
+        Refresh();
+}
+
+velkSheet::RowPtr velkSheet::AddItem(const QString &txt, const QString &ico, int Indent, bool Expanded, int pos,
+                                     const QString &Tag, int CheckState)
+{
+    RowPtr row = d->model.addItem(txt, ico, Indent, Expanded, pos, Tag, CheckState);
+    repaintList();
+    return row;
+}
+
+velkSheet::RowPtr velkSheet::AddSortItem(const QString &srt, const QString &txt, const QString &ico, int Indent,
+                                         bool Expanded, const QString &Tag, int CheckState)
+{
+    RowPtr row = d->model.addSortItem(srt, txt, ico, Indent, Expanded, Tag, CheckState);
+    repaintList();
+    return row;
+}
+
+int velkSheet::NewIndex() const
+{
+    return d->model.newIndex();
+}
+
+void velkSheet::RemoveItem(int pos)
+{
+    if (d->model.removeItem(pos))
+        repaintList();
+}
+
+void velkSheet::RemoveItems(int pos, int Anzahl)
+{
+    if (d->model.removeItems(pos, Anzahl) > 0)
+        repaintList();
+}
+
+void velkSheet::Delete()
+{
+    if (d->model.deleteMarked() > 0)
+        Refresh();
+}
+
+void velkSheet::Clear()
+{
+    d->model.clear();
+    Refresh();
+}
+
+int velkSheet::GetPosition(const SheetData *sht) const
+{
+    return d->model.rows().positionOf(sht);
+}
+
+void velkSheet::SetIndent(int pos, int ind)
+{
+    if (d->model.setIndent(pos, ind))
+        repaintList();
+}
+
+// --- tree -------------------------------------------------------------------------------
+
+QString velkSheet::GetFullText(int pos, const QString &sep) const
+{
+    return d->model.fullText(pos, sep);
+}
+
+int velkSheet::QueryFirst(int art, int pos) const
+{
+    return d->model.queryFirst(art, pos);
+}
+
+int velkSheet::QueryNext(int art, int pos) const
+{
+    return d->model.queryNext(art, pos);
+}
+
+bool velkSheet::HasUninitializedChilds(int row) const
+{
+    return d->model.hasUninitializedChilds(row);
+}
+
+// --- current row and selection ---------------------------------------------------------
+
+velkSheet::RowPtr velkSheet::Selected() const
+{
+    return d->model.rows().ptr(d->model.selectedIndex());
+}
+
+int velkSheet::SelectedIndex() const
+{
+    return d->model.selectedIndex();
+}
+
+void velkSheet::setSelectedIndex(int pos)
+{
+    if (!d->model.setSelectedIndex(pos))
+        return;
+    requestData(d->model.selectedIndex());
+    repaintList();
+    Q_EMIT d->events->Click();
+}
+
+void velkSheet::requestData(int pos)
+{
+    // Held, so that a handler removing the row cannot pull it away under us.
+    const RowPtr row = d->model.rows().ptr(pos);
+    if (!row || row->Init)
+        return;
+    Q_EMIT d->events->RequestData(row->Index());
+    row->Init = true;
+}
+
+int velkSheet::SelectedCol() const
+{
+    return d->model.selectedCol();
+}
+
+void velkSheet::setSelectedCol(int col)
+{
+    if (d->model.setSelectedCol(col))
+        repaintList();
+}
+
+int velkSheet::SelectedCount() const
+{
+    return d->model.selectedCount();
+}
+
+Collection<velkSheet::RowPtr> velkSheet::SelectedItems() const
+{
+    return d->model.selectedItems();
+}
+
+void velkSheet::SelectAll()
+{
+    d->model.selectAll();
+    repaintList();
+}
+
+void velkSheet::Unselect()
+{
+    d->model.unselect();
+    repaintList();
+}
+
+// --- sorting and grouping --------------------------------------------------------------
+
+void velkSheet::QuickSort(int spalte, int direction, std::optional<int> pos1, std::optional<int> pos2)
+{
+    if (d->model.quickSort(spalte, direction, pos1, pos2))
+        Refresh();
+}
+
+int velkSheet::QuickSortDirection() const
+{
+    return d->model.quickSortDirection();
+}
+
+void velkSheet::SortSetMarker(int col, int direct)
+{
+    d->model.sortSetMarker(col, direct);
+    repaintList();
+}
+
+void velkSheet::SetSort(int pos, const QString &srt)
+{
+    if (d->model.setSort(pos, srt))
+        repaintList();
+}
+
+void velkSheet::Sort()
+{
+    d->model.sort();
+    repaintList();
+}
+
+void velkSheet::Query(const QString &q, int col)
+{
+    d->model.query(q, col);
+    // TODO: the vertical scroll bar returns to its start here (with scrolling).
+    Refresh();
+}
+
+// --- appearance -------------------------------------------------------------------------
+
+bool velkSheet::Redraw() const
+{
+    return d->redraw;
+}
+
+void velkSheet::setRedraw(bool on)
+{
+    if (d->redraw == on)
+        return;
+    d->redraw = on;
+    if (on)
+        Refresh();
+}
+
+void velkSheet::Refresh()
+{
+    if (!d->redraw)
+        return;
+    // A host may have changed Indent fields directly; a full repaint relinks the tree.
+    d->model.rows().relinkAll();
+    update();
+    Q_EMIT d->events->Refresh();
+}
+
+void velkSheet::repaintList()
+{
+    if (d->redraw)
+        update();
+}
+
+int velkSheet::OwnerDraw() const
+{
+    return d->model.ownerDraw();
+}
+
+void velkSheet::setOwnerDraw(int twips)
+{
+    if (d->model.ownerDraw() == twips)
+        return;
+    d->model.setOwnerDraw(twips);
+    Refresh();
+}
+
+int velkSheet::LeftMargin() const
+{
+    return d->leftMargin;
+}
+
+void velkSheet::setLeftMargin(int twips)
+{
+    if (d->leftMargin == twips)
+        return;
+    d->leftMargin = twips;
+    RecalculateColumns();
+    Refresh();
+}
+
+int velkSheet::TopMargin() const
+{
+    return d->topMargin;
+}
+
+void velkSheet::setTopMargin(int twips)
+{
+    if (d->topMargin == twips)
+        return;
+    d->topMargin = twips;
+    repaintList();
+}
+
+int velkSheet::BorderStyle() const
+{
+    return d->borderStyle;
+}
+
+void velkSheet::setBorderStyle(int style)
+{
+    if (d->borderStyle == style)
+        return;
+    d->borderStyle = style;
+    repaintList();
+}
+
+Color velkSheet::BackColor() const
+{
+    return d->backColor;
+}
+
+void velkSheet::setBackColor(Color color)
+{
+    if (d->backColor == color)
+        return;
+    d->backColor = color;
+    repaintList();
+}
+
+int velkSheet::lineHeight() const
+{
+    return d->model.lineHeight();
+}
+
+int velkSheet::rowPitch() const
+{
+    return d->model.rowPitch();
+}
+
+int velkSheet::headerHeight() const
+{
+    return d->model.headerHeight();
+}
+
+void velkSheet::measureFont()
+{
+    // The height of "X" in the list font, as the canvas measures text: ascent + descent.
+    const QFontMetrics metrics(font());
+    d->model.setLineHeight(int((metrics.ascent() + metrics.descent()) * TwipsPerPixel));
+}
+
+void velkSheet::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        measureFont();
+        repaintList();
+    }
+    QWidget::changeEvent(event);
+}
+
+void velkSheet::resizeEvent(QResizeEvent *event)
+{
+    RecalculateColumns();
+    QWidget::resizeEvent(event);
+}
+
+// --- icons ----------------------------------------------------------------------------
+
+void velkSheet::AddIcon(const QString &icona, const QImage &picbox)
+{
+    d->icons->AddIcon(icona, picbox);
+}
+
+void velkSheet::AddIcon(const QString &icona, QWidget *picbox)
+{
+    d->icons->AddIcon(icona, picbox);
+}
+
+QImage velkSheet::GetIcon(const QString &ico)
+{
+    return d->icons->GetIcon(ico);
+}
+
+// --- host data --------------------------------------------------------------------------
+
+QString velkSheet::Tag() const
+{
+    return d->tag;
+}
+
+void velkSheet::setTag(const QString &value)
+{
+    d->tag = value;
+}
+
+QString velkSheet::EditItems() const
+{
+    return d->editItems;
+}
+
+void velkSheet::setEditItems(const QString &value)
+{
+    d->editItems = value;
+}
+
+} // namespace velk

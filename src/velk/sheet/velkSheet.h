@@ -1,0 +1,227 @@
+#pragma once
+
+#include <velk/common/Collection.h>
+#include <velk/common/Color.h>
+#include <velk/sheet/SheetColumn.h>
+#include <velk/sheet/SheetData.h>
+#include <velk/sheet/SheetItems.h>
+#include <velk/velk_export.h>
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+namespace velk {
+
+class Canvas;
+class SheetModel;
+
+/// The events of a velkSheet, in the order and with the arguments of the original
+/// interface. Emitted synchronously; a handler's change to a reference argument is seen
+/// by the sheet when the emit returns. Rows and columns are 1-based positions.
+class VELK_EXPORT velkSheetEvents : public QObject
+{
+    Q_OBJECT
+public:
+    explicit velkSheetEvents(QObject *parent = nullptr);
+
+Q_SIGNALS:
+    void Click();
+    void SetColumnWidth();
+    void DblClick(int row, int col);
+    void ColumnClick(int col);
+    void Checked(int row, int PreState, int &NewState);
+    void DragAllowedEffects(int &Effects);
+    void DragRequest(QVariant &data, int DataFormat);
+    void DragCheck(std::shared_ptr<velk::SheetData> shtdata, int &dragtype);
+    void DropTextEnabled(const QString &txt, int &dropeffect, int posdrop, int posbefore, int posindent);
+    void DropFileEnabled(const QStringList &files, int &dropeffect, int posdrop, int posbefore, int posindent);
+    void DropText(const QString &txt, int &dropeffect, int posdrop, int posbefore, int posindent);
+    void DropFile(const QStringList &files, int &dropeffect, int posdrop, int posbefore, int posindent);
+    void StartEdit();
+    void ContextMenu(int pos);
+    void DrawItem(velk::Canvas *p, std::shared_ptr<velk::SheetData> itm, int x1, int y1, int x2, int y2);
+    void SetEval(int row, int value);
+    void Refresh();
+    void CancelEdit();
+    void SaveEdit();
+    void Menu(const QString &cmd);
+    void IsEditable(int row, int col, bool &enable);
+    void expand(int row);
+    void DragComplete(int dropeffect);
+    void SetCheck(int row, int col, bool &enable);
+    void RequestData(int pos);
+    void ClickCol(int col);
+    void Delete();
+    void DropDownMenu(int pos);
+    void DropTreeEdit(const QString &txt, int ind, int pos, int x, int y);
+    void ShowLightEdit(int row, int modus);
+};
+
+/// The tree-list/grid control: rows of tab-separated cells under a set of columns, with
+/// tree indentation, selection, sorting and grouping. Lengths are twips.
+class VELK_EXPORT velkSheet : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Columns READ Columns WRITE setColumns STORED true)
+    Q_PROPERTY(QString flags READ flags WRITE setFlags STORED true)
+    Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle STORED true)
+    Q_PROPERTY(int OwnerDraw READ OwnerDraw WRITE setOwnerDraw STORED true)
+    Q_PROPERTY(int LeftMargin READ LeftMargin WRITE setLeftMargin STORED true)
+    Q_PROPERTY(velk::Color BackColor READ BackColor WRITE setBackColor STORED true)
+    Q_PROPERTY(int TopMargin READ TopMargin WRITE setTopMargin STORED false)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE setRedraw STORED false)
+    Q_PROPERTY(QString Tag READ Tag WRITE setTag STORED false)
+    Q_PROPERTY(QString EditItems READ EditItems WRITE setEditItems STORED false)
+    Q_PROPERTY(QString ColumnsRegistry READ ColumnsRegistry WRITE setColumnsRegistry STORED false)
+    Q_PROPERTY(int Count READ Count WRITE setCount STORED false)
+    Q_PROPERTY(int SelectedIndex READ SelectedIndex WRITE setSelectedIndex STORED false)
+    Q_PROPERTY(int SelectedCol READ SelectedCol WRITE setSelectedCol STORED false)
+    Q_PROPERTY(int SelectedCount READ SelectedCount STORED false)
+    Q_PROPERTY(int NewIndex READ NewIndex STORED false)
+    Q_PROPERTY(int QuickSortDirection READ QuickSortDirection STORED false)
+
+public:
+    using RowPtr = std::shared_ptr<SheetData>;
+    using ColumnPtr = std::shared_ptr<SheetColumn>;
+
+    Q_INVOKABLE explicit velkSheet(QWidget *parent = nullptr);
+    ~velkSheet() override;
+
+    velkSheetEvents *events() const;
+
+    // --- columns and flags ------------------------------------------------------------
+    /// The column definition; "" for the default single column.
+    QString Columns() const;
+    /// Rebuilds the columns from a definition, merged with the layout stored under
+    /// ColumnsRegistry.
+    void setColumns(const QString &value);
+    /// The flag words, trimmed.
+    QString flags() const;
+    void setFlags(const QString &value);
+    const Collection<ColumnPtr> &ColumnList() const;
+    /// Column `col`; empty outside 1 .. column count.
+    Q_INVOKABLE velk::velkSheet::ColumnPtr GetColumnData(int col) const;
+    /// Lays the columns out across the list width again.
+    Q_INVOKABLE void RecalculateColumns();
+    /// Where the user's column layout is stored: a settings key path and, after the last
+    /// "\" or "/", the value name. Empty: not stored.
+    QString ColumnsRegistry() const;
+    void setColumnsRegistry(const QString &value);
+
+    // --- rows -------------------------------------------------------------------------
+    /// All rows in display order.
+    SheetItems ListItems() const;
+    /// Row at `pos`; empty outside 1 .. Count.
+    Q_INVOKABLE velk::velkSheet::RowPtr ListItem(int pos) const;
+    Q_INVOKABLE int Count() const;
+    /// With the flag "requestdata": replaces the rows by `n` requested rows.
+    void setCount(int n);
+    Q_INVOKABLE velk::velkSheet::RowPtr AddItem(const QString &txt, const QString &ico = QString(),
+                                                int Indent = 0, bool Expanded = false, int pos = 0,
+                                                const QString &Tag = QString(), int CheckState = 0);
+    Q_INVOKABLE velk::velkSheet::RowPtr AddSortItem(const QString &srt, const QString &txt,
+                                                    const QString &ico = QString(), int Indent = 0,
+                                                    bool Expanded = false, const QString &Tag = QString(),
+                                                    int CheckState = 0);
+    /// Position given to the row added last.
+    int NewIndex() const;
+    /// Removes the row at `pos` (its children stay); ignored out of range.
+    Q_INVOKABLE void RemoveItem(int pos);
+    Q_INVOKABLE void RemoveItems(int pos, int Anzahl);
+    /// Removes every row whose Deleted is set; repaints once when any went.
+    Q_INVOKABLE void Delete();
+    Q_INVOKABLE void Clear();
+    /// Position of `sht` in ListItems; 0 when it is not a row of this sheet.
+    int GetPosition(const SheetData *sht) const;
+    int GetPosition(const RowPtr &sht) const { return GetPosition(sht.get()); }
+    Q_INVOKABLE void SetIndent(int pos, int ind);
+
+    // --- tree -------------------------------------------------------------------------
+    /// First-column texts of the row's ancestors and the row, top level first.
+    Q_INVOKABLE QString GetFullText(int pos, const QString &sep = QStringLiteral("\\")) const;
+    Q_INVOKABLE int QueryFirst(int art, int pos) const;
+    Q_INVOKABLE int QueryNext(int art, int pos) const;
+    Q_INVOKABLE bool HasUninitializedChilds(int row) const;
+
+    // --- current row and selection ---------------------------------------------------
+    /// The current row; empty when there is none.
+    RowPtr Selected() const;
+    int SelectedIndex() const;
+    /// Makes `pos` current (requesting its data first) and raises Click.
+    void setSelectedIndex(int pos);
+    int SelectedCol() const;
+    void setSelectedCol(int col);
+    int SelectedCount() const;
+    Collection<RowPtr> SelectedItems() const;
+    Q_INVOKABLE void SelectAll();
+    Q_INVOKABLE void Unselect();
+
+    // --- sorting and grouping -------------------------------------------------------
+    void QuickSort(int spalte, int direction = 0, std::optional<int> pos1 = std::nullopt,
+                   std::optional<int> pos2 = std::nullopt);
+    int QuickSortDirection() const;
+    Q_INVOKABLE void SortSetMarker(int col, int direct);
+    Q_INVOKABLE void SetSort(int pos, const QString &srt);
+    Q_INVOKABLE void Sort();
+    Q_INVOKABLE void Query(const QString &q, int col);
+
+    // --- appearance -----------------------------------------------------------------
+    bool Redraw() const;
+    /// While false nothing is repainted; setting it true repaints.
+    void setRedraw(bool on);
+    /// Repaints the whole list and raises Refresh (nothing while Redraw is off).
+    Q_INVOKABLE void Refresh();
+    int OwnerDraw() const;
+    void setOwnerDraw(int twips);
+    int LeftMargin() const;
+    void setLeftMargin(int twips);
+    int TopMargin() const;
+    void setTopMargin(int twips);
+    int BorderStyle() const;
+    void setBorderStyle(int style);
+    velk::Color BackColor() const;
+    void setBackColor(velk::Color color);
+    /// Height of a text line of the list font, of a row step and of the header, twips.
+    int lineHeight() const;
+    int rowPitch() const;
+    int headerHeight() const;
+
+    // --- icons ----------------------------------------------------------------------
+    /// Passed on to the embedded icon control "velkIcon1": adds a picture under a name
+    /// that rows can use as their Icon.
+    Q_INVOKABLE void AddIcon(const QString &icona, const QImage &picbox);
+    void AddIcon(const QString &icona, QWidget *picbox);
+    /// The picture of the icon named `ico` (white for an unknown name).
+    Q_INVOKABLE QImage GetIcon(const QString &ico);
+
+    // --- host data ------------------------------------------------------------------
+    QString Tag() const;
+    void setTag(const QString &value);
+    QString EditItems() const;
+    void setEditItems(const QString &value);
+
+    /// The data behind the control (for the painter, the input handlers and tests).
+    SheetModel &model();
+    const SheetModel &model() const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void measureFont();
+    void requestData(int pos);
+    void repaintList();
+    QString storedColumnLayout() const;
+
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace velk
