@@ -3,6 +3,7 @@
 #include <velk/platform/Canvas.h>
 #include <velk/platform/PictureBox.h>
 #include <velk/platform/ScriptedDialogs.h>
+#include <velk/sheet/velkSheet.h>
 #include <velk/xml/StdXML.h>
 
 #include "TestSnapIns.h"
@@ -355,7 +356,9 @@ TEST_F(FrameTest, SnapinEventsAreDispatchedByName)
     QSignalSpy status(frame.events(), &velkFrameControlEvents::StatusText);
     QSignalSpy ole(frame.events(), &velkFrameControlEvents::ShowOLE);
     QSignalSpy closed(frame.events(), &velkFrameControlEvents::CloseSnapin);
-    init(QStringLiteral("<ROWS><ITEM control=\"Test.Recorder\"/><ITEM control=\"Test.Recorder\"/><ITEM control=\"velkMenuBar\"/></ROWS>"));
+    init(QStringLiteral("<ROWS><ITEM control=\"Test.Recorder\"/><ITEM control=\"Test.Recorder\"/><ITEM control=\"velkMenuBar\"/>"
+                        "<ITEM control=\"velkSheet\"/></ROWS>"));
+    EXPECT_NE(qobject_cast<velkSheet *>(frame.snapin(4)), nullptr);
 
     emit recorder(1)->statustext(QStringLiteral("Bereit"));
     ASSERT_EQ(status.count(), 1);
@@ -384,7 +387,7 @@ TEST_F(FrameTest, SnapinEventsAreDispatchedByName)
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(frame.snapin(2), nullptr);
     EXPECT_EQ(frame.toolbar(2), nullptr);
-    EXPECT_EQ(frame.snapinCount(), 2);
+    EXPECT_EQ(frame.snapinCount(), 3);
     EXPECT_TRUE(drawnTexts().contains(QStringLiteral("Control \"Test.Recorder\" nicht gefunden")));
     flushDeletes();
     EXPECT_EQ(RecordingSnapIn::alive().size(), 1);
