@@ -101,8 +101,9 @@ public:
     static QString tabMenu(const StdXMLNode &tabs);
 
     /// Visits `element` and everything below it the way commands travel: ROWS, COLS, TABS,
-    /// CELL and GENERIC into their children, MULTI into its copies, CONTAINER into the
-    /// children of its supplied node. The visitor returns false to stop the walk.
+    /// CELL and GENERIC into their children, MULTI (and a GENERIC acting as one) into its
+    /// copies, CONTAINER into the children of its supplied node; nothing else is entered.
+    /// The visitor returns false to stop the walk; walk then returns false.
     using Visitor = std::function<bool(const StdXMLNodePtr &element)>;
     static bool walk(const StdXMLNodePtr &element, FrameLayoutHost &host, const Visitor &visitor);
 };
