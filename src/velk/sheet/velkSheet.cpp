@@ -5,6 +5,7 @@
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
+#include <velk/platform/ControlFactory.h>
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -516,6 +517,11 @@ QString velkSheet::EditItems() const
 void velkSheet::setEditItems(const QString &value)
 {
     d->editItems = value;
+}
+
+namespace {
+// Layouts of the frame create sheets by class name.
+[[maybe_unused]] const bool registered = (ControlFactory::registerClass<velkSheet>(QStringLiteral("velkSheet")), true);
 }
 
 } // namespace velk
