@@ -519,8 +519,8 @@ void velkSheet::setEditItems(const QString &value)
     d->editItems = value;
 }
 
-// Creatable by class name, so a frame layout can host a sheet.
 namespace {
+// Layouts of the frame create sheets by class name.
 [[maybe_unused]] const bool registered = (ControlFactory::registerClass<velkSheet>(QStringLiteral("velkSheet")), true);
 }
 
