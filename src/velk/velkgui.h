@@ -13,3 +13,5 @@
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/xml/StdXML.h>
+#include <velk/xml/StdXMLNode.h>

@@ -1,0 +1,454 @@
+#include "XmlPath_p.h"
+
+#include "XmlText_p.h"
+
+#include <velk/common/Error.h>
+
+#include <climits>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace velk {
+
+namespace {
+
+// Once a query holds this many matches, a repeated sub-result (a path that climbs back
+// with ".." or "/" and descends again) is not added once more. Without the limit a short
+// path over a small tree could ask for more matches than memory holds.
+constexpr qsizetype kRepeatLimit = 1 << 20;
+
+struct StateKey
+{
+    const StdXMLNode *node;
+    size_t step;
+    bool operator==(const StateKey &) const = default;
+};
+
+struct StateKeyHash
+{
+    size_t operator()(const StateKey &k) const noexcept
+    {
+        return std::hash<const void *>()(k.node) ^ (k.step * 0x9E3779B97F4A7C15ULL);
+    }
+};
+
+struct FilterPart
+{
+    enum Kind { Root, Parent, Number, Attribute, Child };
+    Kind kind;
+    int number = -1;
+    QString name;  // attribute name or child tag
+    QString value; // attribute value
+};
+
+struct FilterProgram
+{
+    std::vector<FilterPart> parts;
+    bool climbs = false; // has "" or ".." parts, so a search may come back to a node
+};
+
+struct Step
+{
+    enum Kind { Self, Parent, Root, Any, Name };
+    Kind kind;
+    QString name;
+    QString filterText;
+    FilterProgram filter;
+};
+
+QStringView takeToken(QStringView &s, QChar sep)
+{
+    const qsizetype at = s.indexOf(sep);
+    const QStringView token = at < 0 ? s : s.first(at);
+    s = at < 0 ? QStringView() : s.sliced(at + 1);
+    return token;
+}
+
+FilterProgram compileFilter(QStringView q)
+{
+    FilterProgram program;
+    auto &parts = program.parts;
+    while (!q.isEmpty()) {
+        const QStringView t = takeToken(q, u'/');
+        if (t.isEmpty()) {
+            program.climbs = true;
+            if (parts.empty() || parts.back().kind != FilterPart::Root)
+                parts.push_back({FilterPart::Root});
+        } else if (t == u".") {
+            // "." filters the same node again: nothing to do.
+        } else if (t == u"..") {
+            program.climbs = true;
+            parts.push_back({FilterPart::Parent});
+        } else if (const double v = XmlText::numericValue(t); v > 0 || t == u"0") {
+            parts.push_back({FilterPart::Number, XmlText::roundToInt(v, 0, INT_MAX - 1)});
+            break; // a position ends the filter
+        } else if (t.startsWith(u'@')) {
+            QStringView rest = t.sliced(1);
+            const QStringView name = takeToken(rest, u'=');
+            parts.push_back({FilterPart::Attribute, -1, name.toString(), XmlText::takeWord(rest)});
+            break; // so does an attribute test
+        } else {
+            parts.push_back({FilterPart::Child, -1, t.toString()});
+        }
+    }
+    return program;
+}
+
+// Finds the next occurrence of one character from positions that only ever grow, so
+// splitting a path into steps looks at each character a bounded number of times.
+class NextFinder
+{
+public:
+    NextFinder(QStringView text, QChar c) : m_text(text), m_char(c) {}
+    qsizetype from(qsizetype pos)
+    {
+        if (m_found == -1 || m_found >= pos)
+            return m_found;
+        m_found = m_text.indexOf(m_char, pos);
+        return m_found;
+    }
+
+private:
+    QStringView m_text;
+    QChar m_char;
+    qsizetype m_found = -2; // -2: not searched yet, -1: none left
+};
+
+Step makeStep(QStringView name, QStringView filterText)
+{
+    Step step;
+    if (name == u".")
+        step.kind = Step::Self;
+    else if (name == u"..")
+        step.kind = Step::Parent;
+    else if (name.isEmpty())
+        step.kind = Step::Root;
+    else if (name == u"*")
+        step.kind = Step::Any;
+    else
+        step.kind = Step::Name;
+    step.name = name.toString();
+    step.filter = compileFilter(filterText);
+    step.filterText = filterText.toString();
+    return step;
+}
+
+// A step that cannot change anything after the same step: "." or "/" without filter.
+bool repeatsPrevious(const std::vector<Step> &steps, const Step &step)
+{
+    return !steps.empty() && (step.kind == Step::Self || step.kind == Step::Root)
+        && step.filterText.isEmpty() && steps.back().kind == step.kind
+        && steps.back().filterText.isEmpty();
+}
+
+std::vector<Step> compilePath(QStringView q)
+{
+    std::vector<Step> steps;
+    NextFinder brackets(q, u'['), slashes(q, u'/'), closings(q, u']');
+    qsizetype pos = 0;
+    while (pos < q.size()) {
+        const qsizetype open = brackets.from(pos);
+        const qsizetype slash = slashes.from(pos);
+        QStringView name, filterText;
+        if (open >= 0 && (slash < 0 || open < slash)) {
+            // The filter runs to the next "]"; what follows it up to the next "/" is ignored.
+            name = q.sliced(pos, open - pos);
+            const qsizetype close = closings.from(open + 1);
+            filterText = close < 0 ? q.sliced(open + 1) : q.sliced(open + 1, close - open - 1);
+            const qsizetype next = close < 0 ? -1 : slashes.from(close + 1);
+            pos = next < 0 ? q.size() : next + 1;
+        } else {
+            name = slash < 0 ? q.sliced(pos) : q.sliced(pos, slash - pos);
+            pos = slash < 0 ? q.size() : slash + 1;
+        }
+        Step step = makeStep(name, filterText);
+        if (!repeatsPrevious(steps, step))
+            steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+bool climbs(const std::vector<Step> &steps)
+{
+    for (const Step &step : steps) {
+        if (step.kind == Step::Parent || step.kind == Step::Root)
+            return true;
+    }
+    return false;
+}
+
+// What one query needs across its steps and filters: the way up to a parent or the root.
+class Moves
+{
+public:
+    StdXMLNode *parentOf(const StdXMLNode *node) const
+    {
+        const StdXMLNodePtr parent = node->Parent();
+        if (!parent)
+            throw Error(ErrorNumber::ObjectRequired,
+                        QStringLiteral("StdXMLNode: \"..\" an einem Element ohne übergeordnetes Element (%1)")
+                            .arg(node->Tag));
+        return parent.get();
+    }
+
+    // Remembers the root of every node it passes, so that many root steps in a deep tree
+    // walk each node only once.
+    StdXMLNode *rootOf(StdXMLNode *node)
+    {
+        std::vector<StdXMLNode *> walked;
+        std::unordered_set<StdXMLNode *> seen; // only to stop at a parent cycle a host made
+        StdXMLNode *top = node;
+        for (;;) {
+            if (const auto known = m_roots.find(top); known != m_roots.end()) {
+                top = known->second;
+                break;
+            }
+            const StdXMLNodePtr parent = top->Parent();
+            if (!parent || !seen.insert(top).second)
+                break;
+            walked.push_back(top);
+            top = parent.get();
+        }
+        for (StdXMLNode *n : walked)
+            m_roots[n] = top;
+        return top;
+    }
+
+private:
+    std::unordered_map<StdXMLNode *, StdXMLNode *> m_roots;
+};
+
+// Evaluates a filter program: a search over children for the child parts, with "" and
+// ".." moving the search point. Searches that failed are remembered when the program can
+// come back to a node, so that climbing and descending again never repeats work.
+class FilterRun
+{
+public:
+    FilterRun(const FilterProgram &program, Moves &moves) : m_program(program), m_moves(moves) {}
+
+    bool evaluate(StdXMLNode *start, int &nr)
+    {
+        nr = -1;
+        StdXMLNode *node = start;
+        size_t part = 0;
+        for (;;) {
+            if (decide(node, part, nr))
+                return true;
+            if (!nextCandidate(node, part)) {
+                nr = -1;
+                return false;
+            }
+        }
+    }
+
+private:
+    struct Search
+    {
+        StdXMLNode *node;
+        size_t part;
+        int nextChild;
+    };
+
+    // Runs the single moves from (node, part) on; true when that decides the filter true.
+    // A child part leaves a search behind instead.
+    bool decide(StdXMLNode *node, size_t part, int &nr)
+    {
+        const auto &parts = m_program.parts;
+        for (; part < parts.size(); ++part) {
+            const FilterPart &p = parts[part];
+            switch (p.kind) {
+            case FilterPart::Root:
+                node = m_moves.rootOf(node);
+                break;
+            case FilterPart::Parent:
+                node = m_moves.parentOf(node);
+                break;
+            case FilterPart::Number:
+                nr = p.number;
+                return true;
+            case FilterPart::Attribute:
+                return node->GetAttribute(p.name) == p.value;
+            case FilterPart::Child:
+                if (!m_program.climbs || !m_failed.contains({node, part}))
+                    m_searches.push_back({node, part, 1});
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool nextCandidate(StdXMLNode *&node, size_t &part)
+    {
+        while (!m_searches.empty()) {
+            Search &search = m_searches.back();
+            const StdXMLNodes *children = XmlPath::childrenOf(*search.node);
+            const QString &tag = m_program.parts[search.part].name;
+            while (children && search.nextChild <= children->Count()) {
+                StdXMLNode *child = children->Item(search.nextChild++)->get();
+                if (child && child->Tag == tag) {
+                    node = child;
+                    part = search.part + 1;
+                    return true;
+                }
+            }
+            if (m_program.climbs)
+                m_failed.insert({search.node, search.part});
+            m_searches.pop_back();
+        }
+        return false;
+    }
+
+    const FilterProgram &m_program;
+    Moves &m_moves;
+    std::vector<Search> m_searches;
+    std::unordered_set<StateKey, StateKeyHash> m_failed;
+};
+
+// Evaluates a compiled path. Each element that passes a name step with more steps to go
+// opens a fan-out over its children; the fan-outs form an explicit stack.
+class PathRun
+{
+public:
+    PathRun(const std::vector<Step> &steps, StdXMLNodes &c, bool addall)
+        : m_steps(steps), m_matches(c), m_addAll(addall), m_remembers(climbs(steps))
+    {
+    }
+
+    void evaluate(StdXMLNode *start, int isnr)
+    {
+        StdXMLNode *node = start;
+        size_t step = 0;
+        int position = isnr;
+        for (;;) {
+            advance(node, step, position);
+            if (!nextChild(node, step, position))
+                return;
+        }
+    }
+
+private:
+    struct Fanout
+    {
+        StdXMLNode *node;
+        size_t step; // the step index the children are evaluated at
+        int nextChild;
+        qsizetype firstMatch;
+    };
+
+    // Follows the state (node, step, position) through its single moves until it
+    // matches, fails or opens a fan-out.
+    void advance(StdXMLNode *node, size_t step, int position)
+    {
+        for (;; ++step, position = 0) {
+            if (step == m_steps.size()) {
+                addMatch(node);
+                return;
+            }
+            const Step &s = m_steps[step];
+            int nr = -1;
+            if (!s.filter.parts.empty() && !FilterRun(s.filter, m_moves).evaluate(node, nr))
+                return;
+            if (s.kind == Step::Self)
+                continue;
+            if (s.kind == Step::Parent) {
+                node = m_moves.parentOf(node);
+                continue;
+            }
+            if (s.kind == Step::Root) {
+                node = m_moves.rootOf(node);
+                continue;
+            }
+            if (s.kind == Step::Name && node->Tag != s.name)
+                return;
+            if (nr >= 0) {
+                // A position filter ends the path here: the rest is not evaluated.
+                if (nr + 1 == position)
+                    addMatch(node);
+                return;
+            }
+            if (step + 1 == m_steps.size()) {
+                addMatch(node);
+                return;
+            }
+            if (!repeatKnownFanout(node, step + 1))
+                m_fanouts.push_back({node, step + 1, 1, m_matches.Count()});
+            return;
+        }
+    }
+
+    bool nextChild(StdXMLNode *&node, size_t &step, int &position)
+    {
+        while (!m_fanouts.empty()) {
+            Fanout &f = m_fanouts.back();
+            const StdXMLNodes *children = XmlPath::childrenOf(*f.node);
+            const bool mayGoOn = m_addAll || m_matches.isEmpty() || f.nextChild == 1;
+            if (mayGoOn && children && f.nextChild <= children->Count()) {
+                position = f.nextChild++;
+                node = children->Item(position)->get();
+                step = f.step;
+                if (node)
+                    return true;
+                continue;
+            }
+            rememberFanout(f);
+            m_fanouts.pop_back();
+        }
+        return false;
+    }
+
+    void addMatch(StdXMLNode *node) { m_matches.Add(node->shared_from_this()); }
+
+    // A fan-out gives the same matches each time it is reached (the tree does not change
+    // while a query runs), so a repeat appends the remembered ones instead of searching.
+    void rememberFanout(const Fanout &f)
+    {
+        if (!m_remembers)
+            return;
+        const qsizetype end = m_matches.Count();
+        if (m_addAll)
+            m_known.insert_or_assign(StateKey{f.node, f.step}, std::pair(f.firstMatch, end));
+        else if (f.firstMatch == 0 && end == 0)
+            m_known.insert_or_assign(StateKey{f.node, f.step}, std::pair(qsizetype(0), qsizetype(0)));
+    }
+
+    bool repeatKnownFanout(const StdXMLNode *node, size_t step)
+    {
+        if (!m_remembers)
+            return false;
+        const auto known = m_known.find({node, step});
+        if (known == m_known.end())
+            return false;
+        const auto [first, end] = known->second;
+        if (m_matches.Count() + (end - first) <= kRepeatLimit) {
+            for (qsizetype i = first; i < end; ++i)
+                m_matches.Add(m_matches.value(int(i) + 1));
+        }
+        return true;
+    }
+
+    const std::vector<Step> &m_steps;
+    StdXMLNodes &m_matches;
+    const bool m_addAll;
+    const bool m_remembers; // the path climbs, so a fan-out can be reached again
+    Moves m_moves;
+    std::vector<Fanout> m_fanouts;
+    std::unordered_map<StateKey, std::pair<qsizetype, qsizetype>, StateKeyHash> m_known;
+};
+
+} // namespace
+
+void XmlPath::queryAdd(StdXMLNode &start, StdXMLNodes &c, QStringView q, bool addall, int isnr)
+{
+    const std::vector<Step> steps = compilePath(q);
+    PathRun(steps, c, addall).evaluate(&start, isnr);
+}
+
+bool XmlPath::filter(StdXMLNode &node, QStringView q, int &nr)
+{
+    Moves moves;
+    const FilterProgram program = compileFilter(q);
+    return FilterRun(program, moves).evaluate(&node, nr);
+}
+
+} // namespace velk
