@@ -89,8 +89,9 @@ void StdXMLNode::moveChildrenInto(std::vector<StdXMLNodePtr> &pending)
 {
     if (!m_children || m_children.use_count() != 1)
         return; // a Clone(false) copy still uses these children
-    for (const StdXMLNodePtr &child : *m_children)
-        pending.push_back(child);
+    // Moved, not copied: a copy would cost two atomic count updates per node.
+    for (int i = 1; i <= m_children->Count(); ++i)
+        pending.push_back(std::move(*m_children->Item(i)));
     m_children->Clear();
 }
 

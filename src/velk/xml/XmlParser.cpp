@@ -102,7 +102,14 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
     if (isEmptyElement)
         tagText.chop(1);
     StdXMLNodePtr node = StdXMLNode::create();
-    std::tie(node->Tag, node->Parameter) = XmlText::splitTag(tagText);
+    // The name ends at the first blank; tabs and line breaks belong to it.
+    const qsizetype blank = tagText.indexOf(u' ');
+    if (blank < 0) {
+        node->Tag = sharedName(tagText);
+    } else {
+        node->Tag = sharedName(XmlText::trimSpaces(tagText.first(blank)));
+        node->Parameter = XmlText::trimSpaces(tagText.sliced(blank + 1)).toString();
+    }
     if (!isEmptyElement)
         node->Body = XmlText::decodeEntities(XmlText::trimWhite(following));
 
@@ -113,6 +120,18 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
         m_root = std::move(node); // a later top-level element replaces an earlier one
     if (!isEmptyElement)
         m_cursor = element;
+}
+
+QString XmlParser::sharedName(QStringView name)
+{
+    for (const QString &known : m_names) {
+        if (known == name)
+            return known;
+    }
+    QString &slot = m_names[m_nextName];
+    m_nextName = (m_nextName + 1) % m_names.size();
+    slot = name.toString();
+    return slot;
 }
 
 } // namespace velk

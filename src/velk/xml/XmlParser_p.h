@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+
 namespace velk {
 
 /// The dialect's parser, fed whole or in pieces. It walks the text once with a moving
@@ -33,10 +35,15 @@ private:
     void compactBuffer();
     void handleTag(QStringView tagText, QStringView following);
     void openElement(QStringView tagText, QStringView following);
+    QString sharedName(QStringView name);
 
     StdXMLNodePtr &m_root;
     QString &m_version;
     StdXMLNode *m_cursor = nullptr;
+    // Element names seen last: a document repeats a handful of names, and sharing their
+    // text saves an allocation per element.
+    std::array<QString, 8> m_names;
+    size_t m_nextName = 0;
 
     QString m_buffer;
     bool m_hasStarted = false; // the text before the first "<" has been dropped

@@ -46,6 +46,9 @@ struct FilterProgram
 {
     std::vector<FilterPart> parts;
     bool climbs = false; // has "" or ".." parts, so a search may come back to a node
+    // Searches known to fail. Whether a node's children satisfy the rest of the filter does
+    // not depend on where the search started, so one query shares them across its nodes.
+    mutable std::unordered_set<StateKey, StateKeyHash> failed;
 };
 
 struct Step
@@ -270,7 +273,7 @@ private:
             case FilterPart::Attribute:
                 return node->GetAttribute(p.name) == p.value;
             case FilterPart::Child:
-                if (!m_program.climbs || !m_failed.contains({node, part}))
+                if (!m_program.climbs || !m_program.failed.contains({node, part}))
                     m_searches.push_back({node, part, 1});
                 return false;
             }
@@ -293,7 +296,7 @@ private:
                 }
             }
             if (m_program.climbs)
-                m_failed.insert({search.node, search.part});
+                m_program.failed.insert({search.node, search.part});
             m_searches.pop_back();
         }
         return false;
@@ -302,7 +305,6 @@ private:
     const FilterProgram &m_program;
     Moves &m_moves;
     std::vector<Search> m_searches;
-    std::unordered_set<StateKey, StateKeyHash> m_failed;
 };
 
 // Evaluates a compiled path. Each element that passes a name step with more steps to go
@@ -347,7 +349,7 @@ private:
             }
             const Step &s = m_steps[step];
             int nr = -1;
-            if (!s.filter.parts.empty() && !FilterRun(s.filter, m_moves).evaluate(node, nr))
+            if (!passesFilter(s, step, node, nr))
                 return;
             if (s.kind == Step::Self)
                 continue;
@@ -399,6 +401,24 @@ private:
 
     void addMatch(StdXMLNode *node) { m_matches.Add(node->shared_from_this()); }
 
+    // A climbing path can bring a node to the same step many times; its filter is then
+    // evaluated once. The outcome is kept as nr + 1 when it passes, -1 when it fails.
+    bool passesFilter(const Step &s, size_t step, StdXMLNode *node, int &nr)
+    {
+        if (s.filter.parts.empty())
+            return true;
+        if (!m_remembers)
+            return FilterRun(s.filter, m_moves).evaluate(node, nr);
+        const auto known = m_filterOutcomes.find({node, step});
+        if (known != m_filterOutcomes.end()) {
+            nr = known->second - 1;
+            return known->second >= 0;
+        }
+        const bool passes = FilterRun(s.filter, m_moves).evaluate(node, nr);
+        m_filterOutcomes.emplace(StateKey{node, step}, passes ? nr + 1 : -1);
+        return passes;
+    }
+
     // A fan-out gives the same matches each time it is reached (the tree does not change
     // while a query runs), so a repeat appends the remembered ones instead of searching.
     void rememberFanout(const Fanout &f)
@@ -434,6 +454,7 @@ private:
     Moves m_moves;
     std::vector<Fanout> m_fanouts;
     std::unordered_map<StateKey, std::pair<qsizetype, qsizetype>, StateKeyHash> m_known;
+    std::unordered_map<StateKey, int, StateKeyHash> m_filterOutcomes;
 };
 
 } // namespace
