@@ -2,6 +2,7 @@
 
 #include <velk/common/TextFile.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,6 +12,7 @@ SampleArchive::SampleArchive(const QString &path)
     , m_connection(QStringLiteral("velk-gallery-archive"))
 {
     const bool isNew = !QFileInfo::exists(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     if (!db.open()) {

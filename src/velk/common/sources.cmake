@@ -12,4 +12,7 @@ target_sources(velkgui PRIVATE
   src/velk/common/StringHelpers.h
   src/velk/common/TextFile.cpp
   src/velk/common/TextFile.h
+  src/velk/common/StdDialoge.cpp
+  src/velk/common/StdDialoge.h
+  src/velk/common/StdRegistry.cpp
 )

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,8 @@ struct VELK_EXPORT DrawOp
     enum Kind { Line, Box, FilledBox, Point, Text, Polygon, Picture, Clear };
 
     Kind kind = Line;
-    QRectF rect;              ///< Line: from topLeft to bottomRight (x1,y1)-(x2,y2); Text: position and extent
+    QRectF rect;              ///< Line: from topLeft to bottomRight (x1,y1)-(x2,y2); Box, FilledBox: normalised;
+                              ///< Text, Picture, Clear: position and extent; Point: (x,y) with size 0
     std::vector<QPointF> points; ///< Polygon corners
     QString text;             ///< Text: the printed text
     Color foreColor = 0;      ///< line, frame and text colour (as given, system colours unresolved)
@@ -138,6 +140,10 @@ public:
     /// Ends painting on the device (a QImage can then be read, a printer page finished).
     void end();
 
+    /// Called after every operation that drew on the device (a picture box schedules its
+    /// repaint with it); an empty function removes the handler.
+    void setChangeHandler(std::function<void()> handler);
+
 private:
     struct Private;
     std::unique_ptr<Private> d;
@@ -145,5 +151,10 @@ private:
 
 /// Pixels per twip on the screen (1/15) and the conversions the controls use.
 inline constexpr double TwipsPerPixel = 15.0;
+
+/// Maps the original's font names onto metric-compatible installed fonts ("Arial" onto
+/// "Liberation Sans", "Times New Roman" onto "Liberation Serif", ...), once per process.
+/// Every canvas calls it; widgets that build their own QFont from such a name may too.
+VELK_EXPORT void installFontSubstitutes();
 
 } // namespace velk

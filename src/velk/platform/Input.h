@@ -53,7 +53,13 @@ inline constexpr int Alt = 4;
 VELK_EXPORT int keyCodeFromQt(int qtKey);
 /// The Qt key of an original key code (the inverse of keyCodeFromQt); 0 when unknown.
 VELK_EXPORT int qtKeyFromKeyCode(int keyCode);
+/// The key code of a key event: keyCodeFromQt of its key, except that digits and operators
+/// of the numeric pad get their own codes (digits 96..105, * 106, + 107, - 109, decimal
+/// separator 110, / 111); 0 for nullptr.
 VELK_EXPORT int keyCodeOf(const QKeyEvent *event);
+/// The character code a key press types, as a key-press handler receives it: the typed
+/// character (Ctrl+A gives 1), Backspace 8, Enter 13, Escape 27; 0 when it types nothing.
+VELK_EXPORT int keyAsciiOf(const QKeyEvent *event);
 /// 1 left, 2 right, 4 middle; 0 for others.
 VELK_EXPORT int buttonFromQt(Qt::MouseButton button);
 /// Sum of the buttons held.
