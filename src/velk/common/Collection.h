@@ -82,6 +82,15 @@ public:
         m_indexedUpTo = 0;
     }
 
+private:
+    // Declared before the iterator that names it (clang needs it complete-able there).
+    struct Entry
+    {
+        T value;
+        QString key;
+    };
+
+public:
     // Range-for over the values, in order.
     class const_iterator
     {
@@ -98,12 +107,6 @@ public:
     const_iterator end() const { return const_iterator(m_items.end()); }
 
 private:
-    struct Entry
-    {
-        T value;
-        QString key;
-    };
-
     bool inRange(int index) const { return index >= 1 && index <= Count(); }
 
     // The key index is rebuilt lazily from the first changed position on, so that

@@ -5,6 +5,7 @@
 #include <velk/common/Error.h>
 
 #include <climits>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -33,31 +34,17 @@ struct StateKeyHash
     }
 };
 
+using StateSet = std::unordered_set<StateKey, StateKeyHash>;
+
+// Names point into the path text, which outlives the evaluation.
 struct FilterPart
 {
     enum Kind { Root, Parent, Number, Attribute, Child };
     Kind kind;
     int number = -1;
-    QString name;  // attribute name or child tag
-    QString value; // attribute value
-};
-
-struct FilterProgram
-{
-    std::vector<FilterPart> parts;
-    bool climbs = false; // has "" or ".." parts, so a search may come back to a node
-    // Searches known to fail. Whether a node's children satisfy the rest of the filter does
-    // not depend on where the search started, so one query shares them across its nodes.
-    mutable std::unordered_set<StateKey, StateKeyHash> failed;
-};
-
-struct Step
-{
-    enum Kind { Self, Parent, Root, Any, Name };
-    Kind kind;
-    QString name;
-    QString filterText;
-    FilterProgram filter;
+    QStringView name; // child tag
+    QString key;      // attribute name
+    QString value;    // attribute value
 };
 
 QStringView takeToken(QStringView &s, QChar sep)
@@ -68,35 +55,80 @@ QStringView takeToken(QStringView &s, QChar sep)
     return token;
 }
 
-FilterProgram compileFilter(QStringView q)
+// A filter's parts, split off as the evaluation reaches them: a search that ends early
+// never looks at the rest of a long filter. Splitting may move the parts, so callers
+// hold a part only until they ask for the next.
+class FilterProgram
 {
-    FilterProgram program;
-    auto &parts = program.parts;
-    while (!q.isEmpty()) {
-        const QStringView t = takeToken(q, u'/');
+public:
+    explicit FilterProgram(QStringView q)
+        : m_rest(q)
+        , m_isEmpty(q.isEmpty())
+        , m_climbs(q.contains(u"..") || q.startsWith(u'/') || q.contains(u"//"))
+    {
+    }
+
+    bool isEmpty() const { return m_isEmpty; }
+    /// Whether the filter may lead up ("" or ".." parts), so a search may come back to a node.
+    bool climbs() const { return m_climbs; }
+    /// Whether the filter has a part at `index`.
+    bool has(size_t index) const
+    {
+        while (m_parts.size() <= index && !m_rest.isEmpty())
+            splitNext();
+        return index < m_parts.size();
+    }
+    const FilterPart &at(size_t index) const { return m_parts[index]; }
+
+    // Searches known to fail. Whether a node's children satisfy the rest of the filter
+    // does not depend on where the search started, so one query shares them.
+    bool hasFailed(const StateKey &key) const { return m_failed && m_failed->contains(key); }
+    void rememberFailure(const StateKey &key) const
+    {
+        if (!m_failed)
+            m_failed = std::make_unique<StateSet>();
+        m_failed->insert(key);
+    }
+
+private:
+    void splitNext() const
+    {
+        const QStringView t = takeToken(m_rest, u'/');
         if (t.isEmpty()) {
-            program.climbs = true;
-            if (parts.empty() || parts.back().kind != FilterPart::Root)
-                parts.push_back({FilterPart::Root});
+            if (m_parts.empty() || m_parts.back().kind != FilterPart::Root)
+                m_parts.push_back({FilterPart::Root});
         } else if (t == u".") {
             // "." filters the same node again: nothing to do.
         } else if (t == u"..") {
-            program.climbs = true;
-            parts.push_back({FilterPart::Parent});
+            m_parts.push_back({FilterPart::Parent});
         } else if (const double v = XmlText::numericValue(t); v > 0 || t == u"0") {
-            parts.push_back({FilterPart::Number, XmlText::roundToInt(v, 0, INT_MAX - 1)});
-            break; // a position ends the filter
+            m_parts.push_back({FilterPart::Number, XmlText::roundToInt(v, 0, INT_MAX - 1)});
+            m_rest = {}; // a position ends the filter
         } else if (t.startsWith(u'@')) {
             QStringView rest = t.sliced(1);
             const QStringView name = takeToken(rest, u'=');
-            parts.push_back({FilterPart::Attribute, -1, name.toString(), XmlText::takeWord(rest)});
-            break; // so does an attribute test
+            m_parts.push_back({FilterPart::Attribute, -1, {}, name.toString(), XmlText::takeWord(rest)});
+            m_rest = {}; // so does an attribute test
         } else {
-            parts.push_back({FilterPart::Child, -1, t.toString()});
+            m_parts.push_back({FilterPart::Child, -1, t});
         }
     }
-    return program;
-}
+
+    mutable QStringView m_rest;
+    mutable std::vector<FilterPart> m_parts;
+    mutable std::unique_ptr<StateSet> m_failed;
+    bool m_isEmpty;
+    bool m_climbs;
+};
+
+struct Step
+{
+    enum Kind { Self, Parent, Root, Any, Name };
+    Kind kind;
+    QStringView name;
+    QStringView filterText;
+    FilterProgram filter;
+};
 
 // Finds the next occurrence of one character from positions that only ever grow, so
 // splitting a path into steps looks at each character a bounded number of times.
@@ -120,66 +152,81 @@ private:
 
 Step makeStep(QStringView name, QStringView filterText)
 {
-    Step step;
+    Step::Kind kind = Step::Name;
     if (name == u".")
-        step.kind = Step::Self;
+        kind = Step::Self;
     else if (name == u"..")
-        step.kind = Step::Parent;
+        kind = Step::Parent;
     else if (name.isEmpty())
-        step.kind = Step::Root;
+        kind = Step::Root;
     else if (name == u"*")
-        step.kind = Step::Any;
-    else
-        step.kind = Step::Name;
-    step.name = name.toString();
-    step.filter = compileFilter(filterText);
-    step.filterText = filterText.toString();
-    return step;
+        kind = Step::Any;
+    return Step{kind, name, filterText, FilterProgram(filterText)};
 }
 
-// A step that cannot change anything after the same step: "." or "/" without filter.
-bool repeatsPrevious(const std::vector<Step> &steps, const Step &step)
+// Splits a path into steps as the evaluation reaches them, so a path that fails early
+// costs nothing for the rest of its text. Splitting may move the steps, so callers hold
+// a step only until they ask for a later one.
+class CompiledPath
 {
-    return !steps.empty() && (step.kind == Step::Self || step.kind == Step::Root)
-        && step.filterText.isEmpty() && steps.back().kind == step.kind
-        && steps.back().filterText.isEmpty();
-}
+public:
+    explicit CompiledPath(QStringView q)
+        : m_text(q), m_brackets(q, u'['), m_slashes(q, u'/'), m_closings(q, u']')
+    {
+    }
 
-std::vector<Step> compilePath(QStringView q)
-{
-    std::vector<Step> steps;
-    NextFinder brackets(q, u'['), slashes(q, u'/'), closings(q, u']');
-    qsizetype pos = 0;
-    while (pos < q.size()) {
-        const qsizetype open = brackets.from(pos);
-        const qsizetype slash = slashes.from(pos);
+    /// Whether the path has a step at `index`.
+    bool has(size_t index)
+    {
+        while (m_steps.size() <= index && m_pos < m_text.size())
+            splitNext();
+        return index < m_steps.size();
+    }
+    const Step &at(size_t index) const { return m_steps[index]; }
+
+    /// Whether a step may lead up (".." or an empty name), judged from the text alone: an
+    /// empty name stands at the start or after a "/", before a "/" or "[".
+    bool mayClimb() const
+    {
+        return m_text.contains(u"..") || m_text.startsWith(u'/') || m_text.startsWith(u'[')
+            || m_text.contains(u"//") || m_text.contains(u"/[");
+    }
+
+private:
+    void splitNext()
+    {
+        const qsizetype open = m_brackets.from(m_pos);
+        const qsizetype slash = m_slashes.from(m_pos);
         QStringView name, filterText;
         if (open >= 0 && (slash < 0 || open < slash)) {
             // The filter runs to the next "]"; what follows it up to the next "/" is ignored.
-            name = q.sliced(pos, open - pos);
-            const qsizetype close = closings.from(open + 1);
-            filterText = close < 0 ? q.sliced(open + 1) : q.sliced(open + 1, close - open - 1);
-            const qsizetype next = close < 0 ? -1 : slashes.from(close + 1);
-            pos = next < 0 ? q.size() : next + 1;
+            name = m_text.sliced(m_pos, open - m_pos);
+            const qsizetype close = m_closings.from(open + 1);
+            filterText = close < 0 ? m_text.sliced(open + 1) : m_text.sliced(open + 1, close - open - 1);
+            const qsizetype next = close < 0 ? -1 : m_slashes.from(close + 1);
+            m_pos = next < 0 ? m_text.size() : next + 1;
         } else {
-            name = slash < 0 ? q.sliced(pos) : q.sliced(pos, slash - pos);
-            pos = slash < 0 ? q.size() : slash + 1;
+            name = slash < 0 ? m_text.sliced(m_pos) : m_text.sliced(m_pos, slash - m_pos);
+            m_pos = slash < 0 ? m_text.size() : slash + 1;
         }
         Step step = makeStep(name, filterText);
-        if (!repeatsPrevious(steps, step))
-            steps.push_back(std::move(step));
+        if (!repeatsPrevious(step))
+            m_steps.push_back(std::move(step));
     }
-    return steps;
-}
 
-bool climbs(const std::vector<Step> &steps)
-{
-    for (const Step &step : steps) {
-        if (step.kind == Step::Parent || step.kind == Step::Root)
-            return true;
+    // "." or "/" without a filter after the same step changes nothing.
+    bool repeatsPrevious(const Step &step) const
+    {
+        return !m_steps.empty() && (step.kind == Step::Self || step.kind == Step::Root)
+            && step.filterText.isEmpty() && m_steps.back().kind == step.kind
+            && m_steps.back().filterText.isEmpty();
     }
-    return false;
-}
+
+    QStringView m_text;
+    NextFinder m_brackets, m_slashes, m_closings;
+    qsizetype m_pos = 0;
+    std::vector<Step> m_steps;
+};
 
 // What one query needs across its steps and filters: the way up to a parent or the root.
 class Moves
@@ -257,9 +304,8 @@ private:
     // A child part leaves a search behind instead.
     bool decide(StdXMLNode *node, size_t part, int &nr)
     {
-        const auto &parts = m_program.parts;
-        for (; part < parts.size(); ++part) {
-            const FilterPart &p = parts[part];
+        for (; m_program.has(part); ++part) {
+            const FilterPart &p = m_program.at(part);
             switch (p.kind) {
             case FilterPart::Root:
                 node = m_moves.rootOf(node);
@@ -271,9 +317,9 @@ private:
                 nr = p.number;
                 return true;
             case FilterPart::Attribute:
-                return node->GetAttribute(p.name) == p.value;
+                return node->GetAttribute(p.key) == p.value;
             case FilterPart::Child:
-                if (!m_program.climbs || !m_program.failed.contains({node, part}))
+                if (!m_program.climbs() || !m_program.hasFailed({node, part}))
                     m_searches.push_back({node, part, 1});
                 return false;
             }
@@ -286,7 +332,7 @@ private:
         while (!m_searches.empty()) {
             Search &search = m_searches.back();
             const StdXMLNodes *children = XmlPath::childrenOf(*search.node);
-            const QString &tag = m_program.parts[search.part].name;
+            const QStringView tag = m_program.at(search.part).name;
             while (children && search.nextChild <= children->Count()) {
                 StdXMLNode *child = children->Item(search.nextChild++)->get();
                 if (child && child->Tag == tag) {
@@ -295,8 +341,8 @@ private:
                     return true;
                 }
             }
-            if (m_program.climbs)
-                m_program.failed.insert({search.node, search.part});
+            if (m_program.climbs())
+                m_program.rememberFailure({search.node, search.part});
             m_searches.pop_back();
         }
         return false;
@@ -312,8 +358,8 @@ private:
 class PathRun
 {
 public:
-    PathRun(const std::vector<Step> &steps, StdXMLNodes &c, bool addall)
-        : m_steps(steps), m_matches(c), m_addAll(addall), m_remembers(climbs(steps))
+    PathRun(CompiledPath &path, StdXMLNodes &c, bool addall)
+        : m_path(path), m_matches(c), m_addAll(addall), m_remembers(path.mayClimb())
     {
     }
 
@@ -343,11 +389,11 @@ private:
     void advance(StdXMLNode *node, size_t step, int position)
     {
         for (;; ++step, position = 0) {
-            if (step == m_steps.size()) {
+            if (!m_path.has(step)) {
                 addMatch(node);
                 return;
             }
-            const Step &s = m_steps[step];
+            const Step &s = m_path.at(step);
             int nr = -1;
             if (!passesFilter(s, step, node, nr))
                 return;
@@ -369,7 +415,7 @@ private:
                     addMatch(node);
                 return;
             }
-            if (step + 1 == m_steps.size()) {
+            if (!m_path.has(step + 1)) {
                 addMatch(node);
                 return;
             }
@@ -405,7 +451,7 @@ private:
     // evaluated once. The outcome is kept as nr + 1 when it passes, -1 when it fails.
     bool passesFilter(const Step &s, size_t step, StdXMLNode *node, int &nr)
     {
-        if (s.filter.parts.empty())
+        if (s.filter.isEmpty())
             return true;
         if (!m_remembers)
             return FilterRun(s.filter, m_moves).evaluate(node, nr);
@@ -447,7 +493,7 @@ private:
         return true;
     }
 
-    const std::vector<Step> &m_steps;
+    CompiledPath &m_path;
     StdXMLNodes &m_matches;
     const bool m_addAll;
     const bool m_remembers; // the path climbs, so a fan-out can be reached again
@@ -461,14 +507,14 @@ private:
 
 void XmlPath::queryAdd(StdXMLNode &start, StdXMLNodes &c, QStringView q, bool addall, int isnr)
 {
-    const std::vector<Step> steps = compilePath(q);
-    PathRun(steps, c, addall).evaluate(&start, isnr);
+    CompiledPath path(q);
+    PathRun(path, c, addall).evaluate(&start, isnr);
 }
 
 bool XmlPath::filter(StdXMLNode &node, QStringView q, int &nr)
 {
     Moves moves;
-    const FilterProgram program = compileFilter(q);
+    const FilterProgram program(q);
     return FilterRun(program, moves).evaluate(&node, nr);
 }
 
