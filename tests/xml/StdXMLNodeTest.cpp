@@ -210,3 +210,15 @@ TEST(StdXMLNode, AttributeEscapingBothWays)
     EXPECT_FALSE(node->HasAttribute(QStringLiteral("y'")));
     EXPECT_FALSE(node->HasAttribute(QStringLiteral("q")));
 }
+
+TEST(StdXMLNode, TreesMadeCircularAreCutWhereTheyRepeat)
+{
+    StdXMLNodePtr a = StdXMLNode::create();
+    a->Tag = QStringLiteral("a");
+    StdXMLNodePtr b = a->AddItem(QStringLiteral("b"), QString());
+    b->AddChild(a);
+    b->AddItem(QStringLiteral("c"), QString());
+    EXPECT_EQ(a->xml(), QStringLiteral("<a>\r\n   <b>\r\n      <c/>\r\n   </b>\r\n</a>\r\n"));
+    EXPECT_EQ(a->Clone(true)->xml(), a->xml());
+    b->Remove(a); // lets the nodes go
+}

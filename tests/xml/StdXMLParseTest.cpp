@@ -5,6 +5,7 @@
 #include <velk/xml/XmlParser_p.h>
 
 #include <QFile>
+#include <QTextStream>
 #include <QTemporaryDir>
 
 using namespace velk;
@@ -99,6 +100,11 @@ TEST(StdXMLParse, RoundTripKeepsTreeAndBodies)
     EXPECT_EQ(again.Root->Item(1)->Body, QStringLiteral("a < b & \"c\" > d"));
     EXPECT_EQ(again.Root->Item(2)->Body, QStringLiteral("line1\r\nline2"));
     EXPECT_EQ(sub->xml(2), lines({"      <SUB k=\"v\">", "         line1", "line2", "         <LEAF/>", "      </SUB>"}));
+    QString saved;
+    QTextStream stream(&saved);
+    sub->Save(stream, 1);
+    stream.flush();
+    EXPECT_EQ(saved, sub->xml(1));
 }
 
 // Feeding the text in pieces must give the tree that the whole text gives, wherever the

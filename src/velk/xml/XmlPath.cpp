@@ -247,18 +247,29 @@ public:
     StdXMLNode *rootOf(StdXMLNode *node)
     {
         std::vector<StdXMLNode *> walked;
-        std::unordered_set<StdXMLNode *> seen; // only to stop at a parent cycle a host made
         StdXMLNode *top = node;
+        // Parent links a host has made circular end the walk where it comes round again
+        // (a marker that moves at powers of two finds the repeat in linear time).
+        StdXMLNode *marker = node;
+        size_t sinceMarker = 0;
+        size_t markerDistance = 1;
         for (;;) {
             if (const auto known = m_roots.find(top); known != m_roots.end()) {
                 top = known->second;
                 break;
             }
             const StdXMLNodePtr parent = top->Parent();
-            if (!parent || !seen.insert(top).second)
+            if (!parent)
                 break;
             walked.push_back(top);
             top = parent.get();
+            if (top == marker)
+                break;
+            if (++sinceMarker == markerDistance) {
+                marker = top;
+                markerDistance *= 2;
+                sinceMarker = 0;
+            }
         }
         for (StdXMLNode *n : walked)
             m_roots[n] = top;
