@@ -23,7 +23,7 @@ public:
 
     bool next(QStringView &name, QStringView &value)
     {
-        if (XmlText::trimSpaces(m_rest).isEmpty())
+        if (XmlText::isBlank(m_rest))
             return false;
         const qsizetype equals = m_rest.indexOf(u'=');
         name = XmlText::trimSpaces(equals < 0 ? m_rest : m_rest.first(equals));
@@ -306,10 +306,10 @@ bool StdXMLNode::HasAttribute(const QString &key) const
     // Unlike the other attribute members this one reads values as words, so single
     // quotes and unquoted values are understood here.
     QStringView rest = Parameter;
-    while (!XmlText::trimSpaces(rest).isEmpty()) {
+    while (!XmlText::isBlank(rest)) {
         const qsizetype equals = rest.indexOf(u'=');
         const QStringView name = XmlText::trimSpaces(equals < 0 ? rest : rest.first(equals));
-        rest = equals < 0 ? QStringView() : XmlText::trimSpaces(rest.sliced(equals + 1));
+        rest = equals < 0 ? QStringView() : XmlText::trimLeadingSpaces(rest.sliced(equals + 1));
         XmlText::takeWord(rest);
         if (name == key)
             return true;

@@ -18,6 +18,19 @@ QStringView trimSpaces(QStringView s)
     return s.sliced(begin, end - begin);
 }
 
+QStringView trimLeadingSpaces(QStringView s)
+{
+    qsizetype begin = 0;
+    while (begin < s.size() && s[begin] == u' ')
+        ++begin;
+    return s.sliced(begin);
+}
+
+bool isBlank(QStringView s)
+{
+    return trimLeadingSpaces(s).isEmpty();
+}
+
 std::pair<QString, QString> splitTag(QStringView text)
 {
     const qsizetype blank = text.indexOf(u' ');
@@ -227,7 +240,9 @@ QString takeWord(QStringView &s)
         word = takeToken(s, u'\'').toString();
     } else {
         word = takeToken(s, u' ').toString();
-        s = trimSpaces(s);
+        // Trailing blanks of the rest are left: every caller reads on from the front, and
+        // trimming the end at each word would make a long text quadratic.
+        s = trimLeadingSpaces(s);
     }
     qsizetype skip = 0;
     while (skip < s.size() && s[skip].unicode() < 33)

@@ -17,6 +17,12 @@ QStringView trimSpaces(QStringView s);
 /// blanks (tabs and line breaks stay part of the name).
 std::pair<QString, QString> splitTag(QStringView text);
 
+/// Text without leading blanks (code 32 only).
+QStringView trimLeadingSpaces(QStringView s);
+/// True when `s` holds nothing but blanks. Looks only as far as the first other character,
+/// so a loop that asks this before consuming text stays linear.
+bool isBlank(QStringView s);
+
 /// Text without leading and trailing characters whose code is below 33.
 QStringView trimWhite(QStringView s);
 
