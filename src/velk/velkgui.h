@@ -10,11 +10,17 @@
 #include <velk/common/ColorHelpers.h>
 #include <velk/common/Error.h>
 #include <velk/common/IconNames.h>
+#include <velk/common/ImageServices.h>
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StdDialoge.h>
 #include <velk/common/StdRegistry.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/common/TextFile.h>
+#include <velk/common/Translate.h>
+#include <velk/controls/velkButton.h>
+#include <velk/controls/velkIcon.h>
+#include <velk/controls/velkLabel.h>
+#include <velk/menu/velkMenuBar.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
@@ -26,5 +32,6 @@
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
+#include <velk/menu/velkMenuPopup.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>

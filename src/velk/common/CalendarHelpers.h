@@ -16,7 +16,10 @@ VELK_EXPORT int DaysInYear(int year);
 VELK_EXPORT int DaysInMonth(int month, int year);
 /// Brings an overflowing or underflowing date into range; two-digit years are widened.
 VELK_EXPORT void NormalizeDate(int &day, int &month, int &year);
-/// A German date/time text as a sortable key "yyyymmddhhnnss"; other texts unchanged.
+/// A German date/time text ("dd.mm.yyyy hh:nn:ss", parts optional, "/" for ".") as a
+/// sortable key "yyyymmddhhnnss"; a key "yyyymmdd-hhnnss" is closed up; texts without
+/// "." or ":" come back unchanged. Like the other token helpers it takes the date and
+/// time parts from `text`, which then keeps only the seconds part.
 VELK_EXPORT QString DateTimeKey(QString &text);
 
 } // namespace velk

@@ -83,7 +83,7 @@ public:
     }
 
 private:
-    // Declared before the iterator that names it (clang needs it complete-able there).
+    // Declared ahead of the iterator that names it: clang looks it up only from here on.
     struct Entry
     {
         T value;

@@ -18,15 +18,18 @@ VELK_EXPORT QString StripPathSep(const QString &path);
 VELK_EXPORT bool IsAbsolutePath(const QString &path);
 /// Resolves `rel` against `base`, folding ".\" and "\..\" steps.
 VELK_EXPORT QString CombinePath(const QString &base, const QString &rel);
-/// The containing folder with its trailing separator; empty without a separator.
+/// Up to and including the last "\" or "/", trimmed; empty without a separator.
 VELK_EXPORT QString ParentPath(const QString &path);
-/// The text after the last separator, trimmed.
+/// The text after the last "\" or "/", trimmed.
 VELK_EXPORT QString FileNameOf(const QString &path);
-/// File-system attributes of `path` (the original's bit values); -1 when it cannot be examined.
+/// File-system attributes of `path` in the original's bits: 1 read-only (no write
+/// permission for the owner), 2 hidden (a dot file), 16 folder, 32 file. -1 when the
+/// path ends in "\." or "\.." or does not exist.
 VELK_EXPORT int FileAttrOrNone(const QString &path);
-/// True when the length of the file can be read; false for an empty text.
+/// True when `path` names an existing file (not a folder); false for an empty text.
 VELK_EXPORT bool FileExists(const QString &path);
-/// The local file-system path for a path in the original's form ("\" becomes "/").
+/// The local file-system path for a path in the original's form: every "\" becomes "/",
+/// nothing else changes (a drive prefix such as "C:" stays part of the name).
 VELK_EXPORT QString NativePath(const QString &path);
 
 } // namespace velk
