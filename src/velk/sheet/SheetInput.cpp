@@ -71,25 +71,25 @@ void SheetInput::MouseDown(int button, int shift, int x, int y)
     }
     if (button != MouseButton::Left)
         return;
-    switch (hit.part) {
-    case SheetPart::ExpandBox:
+    switch (hit.kind) {
+    case SheetHitKind::ExpandBox:
         toggleExpanded(hit.row);
         return;
-    case SheetPart::CheckBox:
+    case SheetHitKind::CheckBox:
         clickCheckBox(hit.row);
         return;
-    case SheetPart::DropDown:
+    case SheetHitKind::DropDown:
         Q_EMIT m_sheet.events()->DropDownMenu(hit.row);
         return;
-    case SheetPart::CheckCell:
+    case SheetHitKind::CheckCell:
         clickCheckCell(hit.row, hit.col);
         return;
-    case SheetPart::RatingCell:
+    case SheetHitKind::RatingCell:
         Q_EMIT m_sheet.events()->SetEval(hit.row,
                                          SheetLayout::ratingValueAt(x, m_sheet.model().columns().at(hit.col)->x1));
         m_sheet.repaintRow(hit.row);
         return;
-    case SheetPart::OwnerDrawArea:
+    case SheetHitKind::OwnerDrawArea:
         if (m_sheet.model().flags().has(u"lightedit")) {
             m_sheet.editor().start(QString(), true);
             return;
@@ -147,7 +147,7 @@ void SheetInput::selectColumnByClick(int col)
 bool SheetInput::clickMarkup(const SheetLayout &layout, const SheetHit &hit, int x, int y)
 {
     const SheetModel &model = m_sheet.model();
-    if (!model.flags().richText() || hit.part != SheetPart::Cell || hit.col < 1)
+    if (!model.flags().richText() || hit.kind != SheetHitKind::Cell || hit.col < 1)
         return false;
     const SheetData &row = *model.rows().at(hit.row);
     bool bold = false;

@@ -75,9 +75,13 @@ const SheetLayout::RowBox *SheetLayout::rowBox(int pos) const
     return it != m_rows.end() && it->pos == pos ? &*it : nullptr;
 }
 
+// The model's row height with every line a whole number of pixels high, so a row of two
+// lines is exactly as high as two rows of one.
 int SheetLayout::rowHeight(const SheetData &row) const
 {
-    return wholePixels(m_model->rowHeight(row, m_onlySelected)) + m_gridExtra;
+    const int own = row.Height >= 1 ? wholePixels(row.Height) : m_lineArea * std::max(row.Lines(), 1);
+    const int ownerDraw = carriesOwnerDraw(row) ? wholePixels(m_model->ownerDraw()) : 0;
+    return own + ownerDraw + m_gridExtra;
 }
 
 int SheetLayout::textTop(int y1) const
@@ -156,34 +160,34 @@ SheetHit SheetLayout::hitTest(int x, int y) const
     SheetHit hit;
     hit.row = it->pos;
     hit.col = columnAt(x);
-    hit.part = partInCell(*it, hit.col, x, y);
+    hit.kind = kindInCell(*it, hit.col, x, y);
     return hit;
 }
 
-SheetPart SheetLayout::partInCell(const RowBox &box, int col, int x, int y) const
+SheetHitKind SheetLayout::kindInCell(const RowBox &box, int col, int x, int y) const
 {
     const SheetData &row = *m_model->rows().at(box.pos);
     if (carriesOwnerDraw(row) && y >= box.y1 + m_model->lineHeight())
-        return SheetPart::OwnerDrawArea;
+        return SheetHitKind::OwnerDrawArea;
     if (col == 1) {
         const SheetFirstColumn parts = firstColumn(row, box.y1);
         const QPoint at(x, y);
         if (!parts.expandBox.isEmpty()
             && parts.expandBox.adjusted(-expandBoxSlack, -expandBoxSlack, expandBoxSlack, expandBoxSlack).contains(at))
-            return SheetPart::ExpandBox;
+            return SheetHitKind::ExpandBox;
         if (!parts.dropDown.isEmpty() && parts.dropDown.contains(at))
-            return SheetPart::DropDown;
+            return SheetHitKind::DropDown;
         if (!parts.checkBox.isEmpty() && parts.checkBox.contains(at))
-            return SheetPart::CheckBox;
+            return SheetHitKind::CheckBox;
     }
     const SheetColumn *column = m_model->columns().at(col);
     if (!column)
-        return SheetPart::Cell;
+        return SheetHitKind::Cell;
     if (column->Special == SheetColumn::Rating)
-        return SheetPart::RatingCell;
+        return SheetHitKind::RatingCell;
     if (column->Special == SheetColumn::CheckCell && !row.subTextView(col).isEmpty())
-        return SheetPart::CheckCell;
-    return SheetPart::Cell;
+        return SheetHitKind::CheckCell;
+    return SheetHitKind::Cell;
 }
 
 int SheetLayout::ratingValueAt(int x, int x1)

@@ -22,7 +22,7 @@ struct SheetViewport
 };
 
 /// What a point of the list lies on.
-enum class SheetPart {
+enum class SheetHitKind {
     None,          ///< below the last row, or no column there
     Cell,          ///< a cell's text area
     ExpandBox,     ///< the plus/minus box of a row with children
@@ -37,7 +37,7 @@ struct SheetHit
 {
     int row = 0; ///< position; 0 for none
     int col = 0; ///< column number; 0 for none
-    SheetPart part = SheetPart::None;
+    SheetHitKind kind = SheetHitKind::None;
 };
 
 /// Where the parts of a row's first column go; x in twips of the list, rectangles as
@@ -77,7 +77,8 @@ public:
     /// Position of the top row; 0 for an empty list.
     int topRow() const { return m_rows.empty() ? 0 : m_rows.front().pos; }
 
-    /// The height a row takes, twips: Part of the model's rule plus 2 pixels with "grid".
+    /// The height a row takes, twips: the model's rule in whole pixels, plus 2 pixels with
+    /// "grid".
     int rowHeight(const SheetData &row) const;
     /// Top of a row's first text line within a row starting at `y1`.
     int textTop(int y1) const;
@@ -131,7 +132,7 @@ private:
     int pageHeight() const { return m_viewport.height - m_viewport.topMargin; }
     /// The first shown number from which rows .. `last` fit on a page.
     int firstShownFitting(int last) const;
-    SheetPart partInCell(const RowBox &box, int col, int x, int y) const;
+    SheetHitKind kindInCell(const RowBox &box, int col, int x, int y) const;
 
     const SheetModel *m_model;
     SheetViewport m_viewport;

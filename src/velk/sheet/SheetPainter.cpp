@@ -7,6 +7,7 @@
 #include <velk/platform/Canvas.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace velk {
 
@@ -215,7 +216,7 @@ void SheetPainter::paintIcon(const QRect &box, const QString &name)
     if (!m_look.icons)
         return;
     // State 1 lays the icon onto the row's background (its white shows the row).
-    m_look.icons->Paint(m_canvas, int(box.x() / TwipsPerPixel), int(box.y() / TwipsPerPixel),
+    m_look.icons->Paint(m_canvas, int(std::lround(box.x() / TwipsPerPixel)), int(std::lround(box.y() / TwipsPerPixel)),
                         m_look.icons->IconNr(name), 1);
 }
 
