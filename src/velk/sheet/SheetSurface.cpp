@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -57,6 +58,27 @@ void SheetSurface::mouseDoubleClickEvent(QMouseEvent *event)
         forward(onDblClick, buttonFromQt(event->button()), event);
     else
         forward(onMouseDown, buttonFromQt(event->button()), event);
+}
+
+void SheetSurface::wheelEvent(QWheelEvent *event)
+{
+    if (onWheel)
+        onWheel(event);
+    else
+        QWidget::wheelEvent(event);
+}
+
+// The current row's frame shows only while the list has the focus.
+void SheetSurface::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SheetSurface::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace velk

@@ -26,6 +26,7 @@ public:
     MouseHandler onMouseUp;
     /// The second press of a double click (instead of onMouseDown).
     MouseHandler onDblClick;
+    std::function<void(QWheelEvent *)> onWheel;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -33,6 +34,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void forward(const MouseHandler &handler, int button, QMouseEvent *event);

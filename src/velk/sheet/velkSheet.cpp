@@ -631,6 +631,7 @@ void velkSheet::createSurfaces()
     d->list->onPaint = [this](Canvas &canvas, const QRect &dirty) { paintList(canvas, dirty.top(), dirty.bottom() + 1); };
     d->list->onMouseDown = [input](int b, int s, int x, int y) { input->MouseDown(b, s, x, y); };
     d->list->onDblClick = [input](int, int, int x, int y) { input->DblClick(x, y); };
+    d->list->onWheel = [this](QWheelEvent *event) { wheelEvent(event); };
     d->header->onPaint = [this](Canvas &canvas, const QRect &) { paintHeaderOn(canvas); };
     d->header->onMouseDown = [input](int b, int s, int x, int y) { input->HeaderMouseDown(b, s, x, y); };
     d->header->onMouseMove = [input](int b, int s, int x, int y) { input->HeaderMouseMove(b, s, x, y); };
