@@ -23,3 +23,18 @@ std::vector<GalleryPage> GalleryPages::all()
     });
     return pages;
 }
+
+QString GalleryPages::slug(const QString &title)
+{
+    QString s;
+    for (QChar c : title.toLower()) {
+        if (c.isLetterOrNumber() && c.unicode() < 128)
+            s += c;
+        else if (c == u'ä') s += QStringLiteral("ae");
+        else if (c == u'ö') s += QStringLiteral("oe");
+        else if (c == u'ü') s += QStringLiteral("ue");
+        else if (c == u'ß') s += QStringLiteral("ss");
+        else if (!s.endsWith(u'-')) s += u'-';
+    }
+    return s;
+}

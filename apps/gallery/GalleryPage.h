@@ -24,6 +24,8 @@ public:
     static void add(GalleryPage page);
     /// All registered pages, sorted.
     static std::vector<GalleryPage> all();
+    /// The page's name in file names and tab messages: lower case ASCII, umlauts spelt out.
+    static QString slug(const QString &title);
 };
 
 struct GalleryPageRegistrar

@@ -1,45 +1,80 @@
 #include "GalleryWindow.h"
 
-#include <QHBoxLayout>
-#include <QListWidget>
-#include <QStackedWidget>
+#include "GallerySnapIn.h"
+
+#include <velk/frame/velkFrameControl.h>
+#include <velk/platform/ControlFactory.h>
+
+#include <QStatusBar>
+
+namespace {
+
+// Used when the layout file is missing or unreadable: the same screen, plainly.
+const char *const kFallbackLayout =
+    "<GALERIE><TABS><ITEM control=\"GallerySnapIn\"/></TABS></GALERIE>";
+
+velk::StdXMLNodePtr firstTabs(const velk::StdXMLNodePtr &element)
+{
+    if (element->Tag == QStringLiteral("TABS"))
+        return element;
+    for (const velk::StdXMLNodePtr &child : element->SubElements()) {
+        if (velk::StdXMLNodePtr found = firstTabs(child))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 GalleryWindow::GalleryWindow(SampleArchive &archive, QWidget *parent)
     : QMainWindow(parent)
-    , m_archive(archive)
     , m_pages(GalleryPages::all())
-    , m_built(m_pages.size(), nullptr)
-    , m_list(new QListWidget)
-    , m_stack(new QStackedWidget)
+    , m_frame(new velk::velkFrameControl)
 {
     setWindowTitle(QStringLiteral("velkGUI Galerie"));
-    m_list->setObjectName(QStringLiteral("pageList"));
-    m_list->setFixedWidth(180);
-    for (const GalleryPage &page : m_pages)
-        m_list->addItem(page.title);
-
-    auto *central = new QWidget;
-    auto *layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list);
-    layout->addWidget(m_stack, 1);
-    setCentralWidget(central);
+    velk::ControlFactory::registerClass<GallerySnapIn>();
+    GallerySnapIn::setArchive(&archive);
+    m_frame->setObjectName(QStringLiteral("galleryFrame"));
+    setCentralWidget(m_frame);
+    statusBar()->showMessage(QStringLiteral("Bereit"));
+    connect(m_frame->events(), &velk::velkFrameControlEvents::StatusText, statusBar(),
+            [this](const QString &text) { statusBar()->showMessage(text); });
     resize(1100, 720);
+    m_frame->Init(loadLayout());
+}
 
-    connect(m_list, &QListWidget::currentRowChanged, this, &GalleryWindow::showPage);
-    if (!m_pages.empty())
-        m_list->setCurrentRow(0);
+GalleryWindow::~GalleryWindow()
+{
+    m_frame->Disconnect();
+}
+
+// The first TABS of the layout holds one ITEM as the pattern for every page: each page
+// gets a copy with its title as tab caption, its file name as message and its title as
+// parameter.
+velk::StdXMLNodePtr GalleryWindow::loadLayout()
+{
+    const QString file = QStringLiteral(VELK_GALLERY_DATA_DIR "/gallery-layout.xml");
+    if (!m_layout.Load(file) || !m_layout.Root || m_layout.Root->Count() == 0)
+        m_layout.LoadXML(QString::fromLatin1(kFallbackLayout));
+    const velk::StdXMLNodePtr screen = m_layout.Root->Item(1);
+    const velk::StdXMLNodePtr tabs = firstTabs(screen);
+    if (!tabs || tabs->Count() == 0)
+        return screen;
+    const velk::StdXMLNodePtr pattern = tabs->Item(1);
+    tabs->Remove(pattern);
+    for (const GalleryPage &page : m_pages) {
+        const velk::StdXMLNodePtr item = pattern->Clone(true);
+        item->SetAttribute(QStringLiteral("caption"), page.title);
+        item->SetAttribute(QStringLiteral("message"), GalleryPages::slug(page.title));
+        item->AddItem(QStringLiteral("SEITE"), QString())->SetAttribute(QStringLiteral("titel"), page.title);
+        tabs->AddChild(item);
+    }
+    return screen;
 }
 
 void GalleryWindow::showPage(int index)
 {
     if (index < 0 || index >= pageCount())
         return;
-    if (!m_built[index]) {
-        m_built[index] = m_pages[index].create(m_archive, m_stack);
-        m_stack->addWidget(m_built[index]);
-    }
-    m_stack->setCurrentWidget(m_built[index]);
-    if (m_list->currentRow() != index)
-        m_list->setCurrentRow(index);
+    m_frame->ShowElement(GalleryPages::slug(m_pages[size_t(index)].title));
 }

@@ -2,29 +2,36 @@
 
 #include "GalleryPage.h"
 
+#include <velk/xml/StdXML.h>
+
 #include <QMainWindow>
 
-class QListWidget;
-class QStackedWidget;
 class SampleArchive;
 
-/// The demo host: a page list on the left, the chosen page on the right.
-/// Pages are built when first shown.
+namespace velk {
+class velkFrameControl;
+}
+
+/// The demo host: a frame built from data/gallery-layout.xml whose tab bar holds one tab
+/// per registered page; each page is a snap-in with its own toolbar, built when its tab
+/// is first shown. Snap-in status texts go to the status bar.
 class GalleryWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit GalleryWindow(SampleArchive &archive, QWidget *parent = nullptr);
+    ~GalleryWindow() override;
 
     int pageCount() const { return int(m_pages.size()); }
     QString pageTitle(int index) const { return m_pages[index].title; }
-    /// Shows page `index`, building it on first use.
+    /// Selects the tab of page `index`.
     void showPage(int index);
+    velk::velkFrameControl *frame() const { return m_frame; }
 
 private:
-    SampleArchive &m_archive;
+    velk::StdXMLNodePtr loadLayout();
+
     std::vector<GalleryPage> m_pages;
-    std::vector<QWidget *> m_built;
-    QListWidget *m_list;
-    QStackedWidget *m_stack;
+    velk::StdXML m_layout;
+    velk::velkFrameControl *m_frame;
 };

@@ -16,21 +16,6 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-QString slug(const QString &title)
-{
-    QString s;
-    for (QChar c : title.toLower()) {
-        if (c.isLetterOrNumber() && c.unicode() < 128)
-            s += c;
-        else if (c == u'ä') s += QStringLiteral("ae");
-        else if (c == u'ö') s += QStringLiteral("oe");
-        else if (c == u'ü') s += QStringLiteral("ue");
-        else if (c == u'ß') s += QStringLiteral("ss");
-        else if (!s.endsWith(u'-')) s += u'-';
-    }
-    return s;
-}
-
 QString archivePath()
 {
     QString dir = qEnvironmentVariable("VELK_CONFIG_DIR");
@@ -49,12 +34,12 @@ int writeScreenshots(GalleryWindow &window, const QString &dir, const QString &o
     window.show();
     int written = 0;
     for (int i = 0; i < window.pageCount(); ++i) {
-        if (!onlyPage.isEmpty() && window.pageTitle(i) != onlyPage && slug(window.pageTitle(i)) != onlyPage)
+        if (!onlyPage.isEmpty() && window.pageTitle(i) != onlyPage && GalleryPages::slug(window.pageTitle(i)) != onlyPage)
             continue;
         window.showPage(i);
         QCoreApplication::processEvents();
         const QString file = QDir(dir).absoluteFilePath(
-            QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(slug(window.pageTitle(i))));
+            QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(GalleryPages::slug(window.pageTitle(i))));
         if (!window.grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
@@ -114,7 +99,7 @@ int main(int argc, char **argv)
     window.show();
     if (parser.isSet(page)) {
         for (int i = 0; i < window.pageCount(); ++i) {
-            if (window.pageTitle(i) == parser.value(page) || slug(window.pageTitle(i)) == parser.value(page))
+            if (window.pageTitle(i) == parser.value(page) || GalleryPages::slug(window.pageTitle(i)) == parser.value(page))
                 window.showPage(i);
         }
     }

@@ -20,7 +20,9 @@
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
+#include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
@@ -32,9 +34,9 @@
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
-#include <velk/menu/velkMenuPopup.h>
-
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/xml/StdXML.h>
+#include <velk/xml/StdXMLNode.h>

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class SampleArchive;
+
+/// One gallery page hosted by the frame. Its parameter names the page
+/// (<SEITE titel="..."/>); the page is built the first time the frame shows it. The
+/// toolbar rebuilds the page or copies its picture to the clipboard.
+class GallerySnapIn : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Parameter READ Parameter WRITE setParameter)
+    Q_PROPERTY(QString Toolbar READ Toolbar)
+    Q_PROPERTY(bool IsVisible READ IsVisible WRITE setIsVisible)
+
+public:
+    Q_INVOKABLE explicit GallerySnapIn(QWidget *parent = nullptr);
+
+    /// The archive every page works on; set by the window before the frame is built.
+    static void setArchive(SampleArchive *archive);
+
+    QString Parameter() const;
+    void setParameter(const QString &parameter);
+    QString Toolbar() const;
+    bool IsVisible() const { return m_visible; }
+    void setIsVisible(bool visible);
+    Q_INVOKABLE void Click(int id);
+
+signals:
+    void statustext(const QString &text);
+
+private:
+    void buildPage();
+
+    QString m_parameter;
+    QString m_title;
+    QWidget *m_page = nullptr;
+    bool m_visible = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <velk/velk_export.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace velk {
+
+/// The arithmetic of the frame's rows and columns: how a band of pixels is shared among
+/// neighbours whose sizes are written as pixels, percentages or nothing.
+class VELK_TESTS_EXPORT FrameSizes
+{
+public:
+    /// Pixels between two neighbouring rows or columns.
+    static constexpr int GapPx = 5;
+    /// What a fixed size counts more while the editing headers are shown.
+    static constexpr int ConfigModeExtraPx = 26;
+
+    /// Nearest whole number; halves go to the even neighbour (2.5 → 2, 3.5 → 4).
+    static int roundHalfEven(double value);
+    /// The number a text starts with, as a number reader of the original read it: leading
+    /// blanks skipped, an optional sign, digits with an optional "." fraction; the rest is
+    /// ignored ("50%" → 50, "12px" → 12, "abc" and "" → 0).
+    static double leadingValue(const QString &text);
+    /// leadingValue rounded to a whole number.
+    static int wholeValue(const QString &text);
+
+    /// The sizes of `specs.size()` neighbours sharing `total` pixels with GapPx between each
+    /// two. A spec ending in "%" is a share of what the gaps leave; any other non-empty spec
+    /// is pixels (plus ConfigModeExtraPx in configuration mode). When the fixed sizes exceed
+    /// the room they are scaled down to fit; neighbours left at 0 share the rest equally.
+    static std::vector<int> distribute(const QStringList &specs, int total, bool configMode = false);
+};
+
+} // namespace velk

@@ -1,0 +1,137 @@
+#include "XmlParser_p.h"
+
+#include "XmlText_p.h"
+
+namespace velk {
+
+XmlParser::XmlParser(StdXMLNodePtr &root, QString &version)
+    : m_root(root)
+    , m_version(version)
+{
+}
+
+void XmlParser::parse(const QString &text)
+{
+    m_buffer = text; // shared, not copied
+    run(true);
+}
+
+void XmlParser::feed(QStringView piece)
+{
+    compactBuffer();
+    m_buffer.append(piece);
+    run(false);
+}
+
+void XmlParser::finish()
+{
+    run(true);
+}
+
+// Drops the consumed front of the buffer once it is at least half of it, so each
+// character is moved a bounded number of times however the text is cut.
+void XmlParser::compactBuffer()
+{
+    if (m_tagStart == 0 || m_tagStart * 2 < m_buffer.size())
+        return;
+    m_buffer.remove(0, m_tagStart);
+    m_scanFrom -= m_tagStart;
+    if (m_tagEnd >= 0)
+        m_tagEnd -= m_tagStart;
+    m_tagStart = 0;
+}
+
+bool XmlParser::findFirstTag()
+{
+    const qsizetype lt = m_buffer.indexOf(u'<', m_scanFrom);
+    if (lt < 0) {
+        m_buffer.clear();
+        m_scanFrom = 0;
+        return false;
+    }
+    m_hasStarted = true;
+    m_tagStart = m_scanFrom = lt + 1;
+    return true;
+}
+
+void XmlParser::run(bool isFinal)
+{
+    if (!m_hasStarted && !findFirstTag())
+        return;
+    const QStringView text = m_buffer;
+    for (;;) {
+        if (m_tagEnd < 0) {
+            m_tagEnd = text.indexOf(u'>', m_scanFrom);
+            if (m_tagEnd < 0) {
+                m_scanFrom = text.size();
+                return;
+            }
+            m_scanFrom = m_tagEnd + 1;
+        }
+        qsizetype followingEnd = text.indexOf(u'<', m_scanFrom);
+        if (followingEnd < 0) {
+            m_scanFrom = text.size();
+            if (!isFinal)
+                return; // the following text may go on in the next piece
+            followingEnd = text.size();
+        }
+        handleTag(text.sliced(m_tagStart, m_tagEnd - m_tagStart),
+                  text.sliced(m_tagEnd + 1, followingEnd - m_tagEnd - 1));
+        m_tagStart = m_scanFrom = qMin(followingEnd + 1, text.size());
+        m_tagEnd = -1;
+    }
+}
+
+void XmlParser::handleTag(QStringView tagText, QStringView following)
+{
+    tagText = XmlText::trimSpaces(tagText);
+    if (tagText.startsWith(u'?')) {
+        m_version = tagText.toString();
+    } else if (tagText.startsWith(u'/')) {
+        // End tags are not matched against the open element: they only move up.
+        if (m_cursor)
+            m_cursor = m_cursor->parentNode();
+    } else {
+        openElement(tagText, following);
+    }
+}
+
+void XmlParser::openElement(QStringView tagText, QStringView following)
+{
+    const bool isEmptyElement = tagText.endsWith(u'/');
+    if (isEmptyElement)
+        tagText.chop(1);
+    StdXMLNodePtr node = StdXMLNode::create();
+    // The name ends at the first blank; tabs and line breaks belong to it.
+    const qsizetype blank = tagText.indexOf(u' ');
+    if (blank < 0) {
+        node->Tag = sharedName(tagText);
+    } else {
+        node->Tag = sharedName(XmlText::trimSpaces(tagText.first(blank)));
+        node->Parameter = XmlText::trimSpaces(tagText.sliced(blank + 1)).toString();
+    }
+    if (!isEmptyElement)
+        node->Body = XmlText::decodeEntities(XmlText::trimWhite(following));
+
+    StdXMLNode *element = node.get();
+    if (m_cursor)
+        m_cursor->AddChild(node);
+    else
+        m_root = std::move(node); // a later top-level element replaces an earlier one
+    if (!isEmptyElement)
+        m_cursor = element;
+}
+
+QString XmlParser::sharedName(QStringView name)
+{
+    for (const QString &known : m_names) {
+        if (known == name)
+            return known;
+    }
+    QString &slot = m_names[m_nextName];
+    m_nextName = (m_nextName + 1) % m_names.size();
+    slot = name.toString();
+    return slot;
+}
+
+} // namespace velk

@@ -1,0 +1,309 @@
+#include "XmlText_p.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace velk::XmlText {
+
+QStringView trimSpaces(QStringView s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s[begin] == u' ')
+        ++begin;
+    while (end > begin && s[end - 1] == u' ')
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+QStringView trimLeadingSpaces(QStringView s)
+{
+    qsizetype begin = 0;
+    while (begin < s.size() && s[begin] == u' ')
+        ++begin;
+    return s.sliced(begin);
+}
+
+bool isBlank(QStringView s)
+{
+    return trimLeadingSpaces(s).isEmpty();
+}
+
+std::pair<QString, QString> splitTag(QStringView text)
+{
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank < 0)
+        return {text.toString(), QString()};
+    return {trimSpaces(text.first(blank)).toString(), trimSpaces(text.sliced(blank + 1)).toString()};
+}
+
+QStringView trimWhite(QStringView s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s[begin].unicode() < 33)
+        ++begin;
+    while (end > begin && s[end - 1].unicode() < 33)
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+void appendEncoded(QString &out, QStringView s)
+{
+    // Copy runs without special characters in one go; most text has none.
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c != u'&' && c != u'<' && c != u'>' && c != u'"')
+            continue;
+        out.append(s.sliced(runStart, i - runStart));
+        switch (c) {
+        case u'&': out.append(u"&amp;"); break;
+        case u'<': out.append(u"&lt;"); break;
+        case u'>': out.append(u"&gt;"); break;
+        default: out.append(u"&quot;"); break;
+        }
+        runStart = i + 1;
+    }
+    out.append(s.sliced(runStart));
+}
+
+QString encodeEntities(QStringView s)
+{
+    QString out;
+    out.reserve(s.size());
+    appendEncoded(out, s);
+    return out;
+}
+
+namespace {
+
+// The four entities never overlap and resolving one never forms another, so one pass
+// that tries them at each "&" gives what four successive replace passes give.
+qsizetype entityAt(QStringView s, qsizetype i, char16_t &resolved)
+{
+    const QStringView rest = s.sliced(i);
+    if (rest.startsWith(u"&gt;")) { resolved = u'>'; return 4; }
+    if (rest.startsWith(u"&lt;")) { resolved = u'<'; return 4; }
+    if (rest.startsWith(u"&quot;")) { resolved = u'"'; return 6; }
+    if (rest.startsWith(u"&amp;")) { resolved = u'&'; return 5; }
+    return 0;
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isNumberBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+} // namespace
+
+QString decodeEntities(QStringView s)
+{
+    const qsizetype first = s.indexOf(u'&');
+    if (first < 0)
+        return s.toString();
+    QString out;
+    out.reserve(s.size());
+    qsizetype runStart = 0;
+    for (qsizetype i = first; i < s.size(); ++i) {
+        if (s[i] != u'&')
+            continue;
+        char16_t resolved = 0;
+        const qsizetype length = entityAt(s, i, resolved);
+        if (length == 0)
+            continue;
+        out.append(s.sliced(runStart, i - runStart));
+        out.append(QChar(resolved));
+        i += length - 1;
+        runStart = i + 1;
+    }
+    out.append(s.sliced(runStart));
+    return out;
+}
+
+QString escapeValue(QStringView s)
+{
+    QString out;
+    out.reserve(s.size() + 8);
+    for (QChar c : s) {
+        switch (c.unicode()) {
+        case u'\\': out.append(u"\\\\"); break;
+        case u'|': out.append(u"\\|"); break;
+        case u'\r': break;
+        case u'\n': out.append(u"\\n"); break;
+        case u'"': out.append(u"\\\""); break;
+        default: out.append(c); break;
+        }
+    }
+    return out;
+}
+
+QString unescapeValue(QStringView s)
+{
+    if (!s.contains(u'\\'))
+        return s.toString();
+    QString out;
+    out.reserve(s.size());
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const QChar c = s[i];
+        if (c != u'\\' || i + 1 == s.size()) {
+            out.append(c);
+            ++i;
+            continue;
+        }
+        const QChar next = s[i + 1];
+        if (next == u'n') {
+            out.append(u"\r\n");
+            i += 2;
+        } else if (isDigit(next)) {
+            const int code = roundToInt(numericValue(s.sliced(i + 1, qMin<qsizetype>(3, s.size() - i - 1))), 0, 65536);
+            if (code > 255) {
+                // An impossible code keeps its escape as written.
+                out.append(c);
+                ++i;
+            } else {
+                out.append(QChar(char16_t(code)));
+                i = qMin(i + 4, s.size());
+            }
+        } else {
+            out.append(next);
+            i += 2;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// The text up to the next `sep` (or all of it); `s` keeps what follows the separator.
+QStringView takeToken(QStringView &s, QChar sep)
+{
+    const qsizetype at = s.indexOf(sep);
+    if (at < 0) {
+        const QStringView all = s;
+        s = {};
+        return all;
+    }
+    const QStringView token = s.first(at);
+    s = s.sliced(at + 1);
+    return token;
+}
+
+// For a number text that does not fit a double: whether it is too large (rather than
+// too small). Its decimal magnitude is the position of the first non-zero digit
+// relative to the point, plus the exponent.
+bool overflowsUpwards(const std::string &number)
+{
+    const size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t firstNonZero = mantissa.find_first_of("123456789");
+    if (firstNonZero == std::string::npos)
+        return false;
+    long long magnitude = firstNonZero < point ? (long long)(point - firstNonZero)
+                                               : -(long long)(firstNonZero - point - 1);
+    if (e != std::string::npos) {
+        long long exponent = 0;
+        const bool negative = number[e + 1] == '-';
+        for (size_t i = e + 1; i < number.size(); ++i) {
+            if (number[i] >= '0' && number[i] <= '9')
+                exponent = std::min<long long>(exponent * 10 + (number[i] - '0'), 1LL << 40);
+        }
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude > 0;
+}
+
+} // namespace
+
+QString takeWord(QStringView &s)
+{
+    QString word;
+    if (s.startsWith(u'"')) {
+        s = s.sliced(1);
+        word = takeToken(s, u'"').toString();
+        while (s.startsWith(u'"')) {
+            s = s.sliced(1);
+            word += u'"';
+            word += takeToken(s, u'"');
+        }
+    } else if (s.startsWith(u'\'')) {
+        s = s.sliced(1);
+        word = takeToken(s, u'\'').toString();
+    } else {
+        word = takeToken(s, u' ').toString();
+        // Trailing blanks of the rest are left: every caller reads on from the front, and
+        // trimming the end at each word would make a long text quadratic.
+        s = trimLeadingSpaces(s);
+    }
+    qsizetype skip = 0;
+    while (skip < s.size() && s[skip].unicode() < 33)
+        ++skip;
+    s = s.sliced(skip);
+    return word;
+}
+
+double numericValue(QStringView s)
+{
+    // Collect the characters that belong to the number (blanks dropped), then convert.
+    std::string number;
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < s.size() && isNumberBlank(s[i]))
+            ++i;
+    };
+    auto takeDigits = [&] {
+        for (skipBlanks(); i < s.size() && isDigit(s[i]); skipBlanks())
+            number += char(s[i++].unicode());
+    };
+    skipBlanks();
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) {
+        negative = s[i] == u'-';
+        ++i;
+    }
+    takeDigits();
+    if (i < s.size() && s[i] == u'.') {
+        number += '.';
+        ++i;
+        takeDigits();
+    }
+    const qsizetype mantissaLength = qsizetype(number.size());
+    if (mantissaLength == 0 || number == ".")
+        return 0.0;
+    if (i < s.size() && QStringView(u"EeDd").contains(s[i])) {
+        number += 'e';
+        ++i;
+        skipBlanks();
+        if (i < s.size() && (s[i] == u'-' || s[i] == u'+'))
+            number += char(s[i++].unicode());
+        const qsizetype before = qsizetype(number.size());
+        takeDigits();
+        if (qsizetype(number.size()) == before)
+            number.resize(size_t(mantissaLength));
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = overflowsUpwards(number) ? HUGE_VAL : 0.0;
+    return negative ? -value : value;
+}
+
+int roundToInt(double value, int min, int max)
+{
+    if (!(value > min))
+        return min;
+    if (!(value < max))
+        return max;
+    return int(std::nearbyint(value));
+}
+
+} // namespace velk::XmlText

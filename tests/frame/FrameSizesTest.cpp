@@ -1,0 +1,54 @@
+#include <velk/frame/FrameSizes.h>
+
+#include "support/TestSupport.h"
+
+using namespace velk;
+
+TEST(FrameSizes, DistributesGapsPercentagesScalingAndEqualShares)
+{
+    struct Row
+    {
+        const char *name;
+        QStringList specs;
+        int total;
+        bool configMode;
+        std::vector<int> expected;
+    };
+    const Row rows[] = {
+        {"fixed width, two unsized share the rest after two gaps", {"100", "", ""}, 410, false, {100, 150, 150}},
+        {"two halves after one gap", {"50%", "50%"}, 205, false, {100, 100}},
+        {"too wide fixed sizes are scaled down", {"300", "300"}, 405, false, {200, 200}},
+        {"scaled sizes leave nothing for an unsized one", {"300", "", "300"}, 410, false, {200, 0, 200}},
+        {"percent and pixels mixed, the rest shared", {"25%", "40", "", ""}, 415, false, {100, 40, 130, 130}},
+        {"blanks around a spec are ignored", {" 60 ", " 10 % "}, 105, false, {60, 10}},
+        {"a text without a number is unsized", {"abc", "50"}, 105, false, {50, 50}},
+        {"configuration mode adds 26 to fixed sizes only", {"100", "50%", ""}, 410, true, {126, 200, 74}},
+        {"configuration mode leaves empty specs alone", {"", ""}, 105, true, {50, 50}},
+        {"a single child gets everything", {""}, 77, false, {77}},
+        {"a share of 2.5 rounds down to even", {"", ""}, 10, false, {2, 2}},
+        {"a share of 3.5 rounds up to even", {"", ""}, 12, false, {4, 4}},
+        {"no room at all", {"10", "20"}, 5, false, {0, 0}},
+        {"no children", {}, 100, false, {}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(FrameSizes::distribute(row.specs, row.total, row.configMode), row.expected);
+    }
+}
+
+TEST(FrameSizes, RoundsHalvesToEvenAndReadsLeadingNumbers)
+{
+    const std::pair<double, int> rounding[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2},
+                                               {2.4999, 2}, {2.5001, 3}, {-2.6, -3}};
+    for (const auto &[value, expected] : rounding) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(FrameSizes::roundHalfEven(value), expected);
+    }
+    const std::pair<const char *, double> numbers[] = {{"50%", 50}, {"  12px", 12}, {"-7", -7}, {"+3.25x", 3.25},
+                                                       {"abc", 0}, {"", 0}, {".5", 0.5}, {"1,5", 1}};
+    for (const auto &[text, expected] : numbers) {
+        SCOPED_TRACE(text);
+        EXPECT_DOUBLE_EQ(FrameSizes::leadingValue(QString::fromUtf8(text)), expected);
+    }
+    EXPECT_EQ(FrameSizes::wholeValue(QStringLiteral("12.5")), 12);
+}
