@@ -6,6 +6,8 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 
+#include <QImage>
+
 #include <algorithm>
 #include <cmath>
 
@@ -137,7 +139,9 @@ void SheetPainter::paintCell(const RowState &state, int col)
         paintFirstColumnParts(state);
     const QStringView text = state.row->subTextView(col);
     if (column.Special & SheetColumn::Rating) {
-        paintRating(state, column, text);
+        // An empty cell holds no value: group rows in a rating column stay plain.
+        if (!text.isEmpty())
+            paintRating(state, column, text);
         return;
     }
     if (column.Special == SheetColumn::CheckCell && (text == u"1" || text == u"2")) {
@@ -163,7 +167,7 @@ void SheetPainter::paintFirstColumnParts(const RowState &state)
     if (!parts.checkBox.isEmpty())
         paintCheckBox(parts.checkBox, state.row->CheckState == 2);
     if (!parts.icon.isEmpty())
-        paintIcon(parts.icon, state.row->Icon());
+        paintIcon(parts.icon, state.row->Icon(), state.highlighted);
 }
 
 void SheetPainter::paintExpandBox(const QRect &box, bool expanded)
@@ -211,13 +215,28 @@ void SheetPainter::paintCheckBox(const QRect &box, bool checked)
     m_canvas.setDrawWidth(1);
 }
 
-void SheetPainter::paintIcon(const QRect &box, const QString &name)
+void SheetPainter::paintIcon(const QRect &box, const QString &name, bool highlighted)
 {
     if (!m_look.icons)
         return;
-    // State 1 lays the icon onto the row's background (its white shows the row).
-    m_look.icons->Paint(m_canvas, int(std::lround(box.x() / TwipsPerPixel)), int(std::lround(box.y() / TwipsPerPixel)),
-                        m_look.icons->IconNr(name), 1);
+    const int x = int(std::lround(box.x() / TwipsPerPixel));
+    const int y = int(std::lround(box.y() / TwipsPerPixel));
+    if (!highlighted) {
+        // State 1 lays the icon onto the row's background (its white shows the row).
+        m_look.icons->Paint(m_canvas, x, y, m_look.icons->IconNr(name), 1);
+        return;
+    }
+    // ANDed onto the highlight an icon turns into a dark blot; there its white is left
+    // out instead.
+    QImage icon = m_look.icons->GetIcon(name).convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < icon.height(); ++row) {
+        auto *pixels = reinterpret_cast<QRgb *>(icon.scanLine(row));
+        for (int col = 0; col < icon.width(); ++col) {
+            if ((pixels[col] & 0xFFFFFF) == 0xFFFFFF)
+                pixels[col] = 0;
+        }
+    }
+    m_canvas.PaintPicture(icon, m_canvas.fromPixels(x), m_canvas.fromPixels(y));
 }
 
 // --- texts ---------------------------------------------------------------------------------

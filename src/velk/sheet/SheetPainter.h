@@ -71,7 +71,7 @@ private:
     void paintExpandBox(const QRect &box, bool expanded);
     void paintDropDown(const QRect &box);
     void paintCheckBox(const QRect &box, bool checked);
-    void paintIcon(const QRect &box, const QString &name);
+    void paintIcon(const QRect &box, const QString &name, bool highlighted);
     void paintCellText(const RowState &state, int col, const SheetColumn &column);
     void paintTextLine(const QString &line, double left, double right, double y, bool rightAligned, bool shorten);
     void paintMarkupLine(const RowState &state, QStringView line, double left, double y, int cellLeft);
