@@ -4,6 +4,7 @@
 #include "SheetLayout.h"
 #include "SheetMarkup.h"
 #include "SheetModel.h"
+#include "SheetView.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>
@@ -364,7 +365,7 @@ int SheetInput::selectableColumnFrom(int col, int step) const
 void SheetInput::moveColumn(int col)
 {
     m_sheet.model().setSelectedCol(col);
-    m_sheet.ensureColumnVisible(col);
+    m_sheet.view().ensureColumnVisible(col);
     m_sheet.repaintRow(m_sheet.SelectedIndex());
     Q_EMIT m_sheet.events()->ClickCol(col);
 }
@@ -392,7 +393,7 @@ void SheetInput::HeaderMouseMove(int button, int shift, int x, int y)
                 }
             }
         }
-        m_sheet.setHeaderSizingCursor(m_resizeColumn != 0);
+        m_sheet.view().setSizingCursor(m_resizeColumn != 0);
         return;
     }
     SheetColumn *column = model.columns().at(m_resizeColumn);
@@ -415,7 +416,7 @@ void SheetInput::HeaderMouseDown(int button, int shift, int x, int y)
 {
     Q_UNUSED(shift);
     if (button == MouseButton::Right) {
-        m_sheet.showColumnMenu(x, y);
+        m_sheet.view().showColumnMenu(x, y);
         return;
     }
     if (button != MouseButton::Left || m_resizeColumn)
@@ -433,7 +434,7 @@ void SheetInput::HeaderMouseUp(int button, int shift, int x, int y)
     if (!m_resized)
         return;
     m_resized = false;
-    m_sheet.saveColumnLayout();
+    m_sheet.view().saveColumnLayout();
 }
 
 // A double click on a column's edge fits the column left of it (the one marked for
@@ -446,7 +447,7 @@ void SheetInput::HeaderDblClick(int x, int y)
     if (!column || column->Width == -1)
         return;
     fitColumnWidth(col);
-    m_sheet.saveColumnLayout();
+    m_sheet.view().saveColumnLayout();
 }
 
 // Measures every shown row's cell, so it takes a moment on a huge list; it runs only on
@@ -501,7 +502,7 @@ void SheetInput::Wheel(int keys, int delta)
     if (keys & wheelShift)
         m_sheet.setHorizontalScroll(m_sheet.horizontalScroll() - notches);
     else
-        m_sheet.scrollRows(-notches * QApplication::wheelScrollLines());
+        m_sheet.view().scrollRows(-notches * QApplication::wheelScrollLines());
 }
 
 } // namespace velk

@@ -36,6 +36,8 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetSorter.h
   src/velk/sheet/SheetSurface.cpp
   src/velk/sheet/SheetSurface.h
+  src/velk/sheet/SheetView.cpp
+  src/velk/sheet/SheetView.h
   src/velk/sheet/velkSheet.cpp
   src/velk/sheet/velkSheet.h
 )

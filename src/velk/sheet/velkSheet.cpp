@@ -2,12 +2,10 @@
 
 #include "SheetEditor.h"
 #include "SheetFrame.h"
-#include "SheetHeaderPainter.h"
 #include "SheetInput.h"
 #include "SheetLayout.h"
 #include "SheetModel.h"
-#include "SheetPainter.h"
-#include "SheetSurface.h"
+#include "SheetView.h"
 
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>
@@ -15,17 +13,14 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Input.h>
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
-#include <QScrollBar>
-#include <QStyle>
-#include <QWheelEvent>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace velk {
 
@@ -33,10 +28,6 @@ namespace {
 
 const QString SettingsKey = QStringLiteral("Software\\velk");
 constexpr int CurrentUserRoot = 1;
-
-// Keys of a wheel message, as the platform's wheel messages carry them.
-constexpr int wheelKeyShift = 4;
-constexpr int wheelKeyCtrl = 8;
 
 int pixelsOf(int twips)
 {
@@ -55,18 +46,9 @@ struct velkSheet::Private
     SheetModel model;
     velkSheetEvents *events = nullptr;
     velkIcon *icons = nullptr;
-    SheetSurface *header = nullptr;
-    SheetSurface *list = nullptr;
-    QScrollBar *vScroll = nullptr;
-    QScrollBar *hScroll = nullptr;
+    SheetView *view = nullptr;
     std::unique_ptr<SheetInput> input;
     SheetEditor *editor = nullptr;
-    int scrollValue = 1;
-    int firstColumn = 1;
-    bool placementPending = false;
-    bool syncingBars = false;
-    // Rows repainted by RefreshItem with an art, until the next full refresh.
-    std::vector<std::pair<std::weak_ptr<SheetData>, int>> arts;
     QString columnsRegistry;
     QString tag;
     QString editItems;
@@ -86,7 +68,10 @@ velkSheet::velkSheet(QWidget *parent)
     d->icons = new velkIcon(this);
     d->icons->setObjectName(QStringLiteral("velkIcon1"));
     d->icons->hide(); // draws into the list; never shown itself
-    createSurfaces();
+    d->view = new SheetView(*this, d->model, d->icons);
+    setFocusProxy(d->view->list());
+    d->input = std::make_unique<SheetInput>(*this);
+    d->editor = new SheetEditor(*this, d->view->list());
 
     QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
     bool ok = false;
@@ -167,7 +152,7 @@ void velkSheet::RecalculateColumns()
 {
     // Working the frame out lays the columns out for the list's width and the
     // horizontal scroll value.
-    frame();
+    d->view->frame();
 }
 
 QString velkSheet::ColumnsRegistry() const
@@ -245,7 +230,7 @@ void velkSheet::Delete()
 void velkSheet::Clear()
 {
     d->model.clear();
-    d->scrollValue = 1;
+    d->view->setScrollValue(1);
     Refresh();
 }
 
@@ -304,19 +289,9 @@ bool velkSheet::selectRow(int pos)
 {
     if (!d->model.setSelectedIndex(pos))
         return false;
-    requestData(d->model.selectedIndex());
+    d->view->requestData(d->model.selectedIndex());
     repaintList();
     return true;
-}
-
-void velkSheet::requestData(int pos)
-{
-    // Held, so that a handler removing the row cannot pull it away under us.
-    const RowPtr row = d->model.rows().ptr(pos);
-    if (!row || row->Init)
-        return;
-    Q_EMIT d->events->RequestData(row->Index());
-    row->Init = true;
 }
 
 int velkSheet::SelectedCol() const
@@ -386,7 +361,7 @@ void velkSheet::Sort()
 void velkSheet::Query(const QString &q, int col)
 {
     d->model.query(q, col);
-    d->scrollValue = 1;
+    d->view->setScrollValue(1);
     Refresh();
 }
 
@@ -413,20 +388,19 @@ void velkSheet::Refresh()
     // A host may have changed Indent or Expanded fields directly; a full repaint relinks
     // the tree and finds the shown rows again.
     d->model.rows().relinkAll();
-    d->arts.clear();
-    schedulePlacement();
-    d->header->update();
-    d->list->update();
+    d->view->clearArts();
+    d->view->repaint();
     Q_EMIT d->events->Refresh();
 }
 
 void velkSheet::repaintList()
 {
-    if (!d->redraw)
-        return;
-    schedulePlacement();
-    d->header->update();
-    d->list->update();
+    d->view->repaint();
+}
+
+void velkSheet::repaintRow(int pos)
+{
+    d->view->repaintRow(pos);
 }
 
 void velkSheet::RefreshItem(int pos, int art)
@@ -434,34 +408,8 @@ void velkSheet::RefreshItem(int pos, int art)
     const RowPtr row = d->model.rows().ptr(pos);
     if (!d->redraw || !row)
         return;
-    auto &arts = d->arts;
-    arts.erase(std::remove_if(arts.begin(), arts.end(),
-                              [&](const auto &entry) {
-                                  const RowPtr held = entry.first.lock();
-                                  return !held || held == row;
-                              }),
-               arts.end());
-    if (art != 0)
-        arts.emplace_back(row, art);
-    repaintRow(pos);
-}
-
-int velkSheet::artOf(const SheetData &row) const
-{
-    for (const auto &[weak, art] : d->arts) {
-        if (weak.lock().get() == &row)
-            return art;
-    }
-    return 0;
-}
-
-void velkSheet::repaintRow(int pos)
-{
-    if (!d->redraw)
-        return;
-    const SheetLayout lay = layout();
-    if (const SheetLayout::RowBox *box = lay.rowBox(pos))
-        d->list->update(QRect(0, pixelsOf(box->y1), d->list->width(), pixelsOf(box->y2 - box->y1) + 1));
+    d->view->setArt(row, art);
+    d->view->repaintRow(pos);
 }
 
 int velkSheet::OwnerDraw() const
@@ -566,7 +514,7 @@ void velkSheet::changeEvent(QEvent *event)
 void velkSheet::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    placeChildren();
+    d->view->place();
 }
 
 // --- icons ----------------------------------------------------------------------------
@@ -608,95 +556,13 @@ void velkSheet::setEditItems(const QString &value)
     d->editItems = value;
 }
 
-// --- surfaces and placement ---------------------------------------------------------------
-
-void velkSheet::createSurfaces()
-{
-    d->header = new SheetSurface(this);
-    d->header->setObjectName(QStringLiteral("P_Header"));
-    d->list = new SheetSurface(this);
-    d->list->setObjectName(QStringLiteral("Picture1"));
-    d->list->setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(d->list);
-    d->vScroll = new QScrollBar(Qt::Vertical, this);
-    d->vScroll->setObjectName(QStringLiteral("VScroll1"));
-    d->hScroll = new QScrollBar(Qt::Horizontal, this);
-    d->hScroll->setObjectName(QStringLiteral("HScroll1"));
-    d->vScroll->hide();
-    d->hScroll->hide();
-    d->input = std::make_unique<SheetInput>(*this);
-    d->editor = new SheetEditor(*this, d->list);
-
-    SheetInput *input = d->input.get();
-    d->list->onPaint = [this](Canvas &canvas, const QRect &dirty) { paintList(canvas, dirty.top(), dirty.bottom() + 1); };
-    d->list->onMouseDown = [input](int b, int s, int x, int y) { input->MouseDown(b, s, x, y); };
-    d->list->onDblClick = [input](int, int, int x, int y) { input->DblClick(x, y); };
-    d->list->onWheel = [this](QWheelEvent *event) { wheelEvent(event); };
-    d->header->onPaint = [this](Canvas &canvas, const QRect &) { paintHeaderOn(canvas); };
-    d->header->onMouseDown = [input](int b, int s, int x, int y) { input->HeaderMouseDown(b, s, x, y); };
-    d->header->onMouseMove = [input](int b, int s, int x, int y) { input->HeaderMouseMove(b, s, x, y); };
-    d->header->onMouseUp = [input](int b, int s, int x, int y) { input->HeaderMouseUp(b, s, x, y); };
-    d->header->onDblClick = [input](int, int, int x, int y) { input->HeaderDblClick(x, y); };
-    connect(d->vScroll, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!d->syncingBars)
-            setScrollValue(value);
-    });
-    connect(d->hScroll, &QScrollBar::valueChanged, this, [this](int value) {
-        if (d->syncingBars)
-            return;
-        setHorizontalScroll(value);
-        saveColumnLayout();
-    });
-}
-
-SheetFrame velkSheet::frame()
-{
-    const int border = d->borderStyle == 1 ? 1 : 0;
-    const QSize inner(std::max(0, width() - 2 * border), std::max(0, height() - 2 * border));
-    return SheetFrame::compute(d->model, inner, style()->pixelMetric(QStyle::PM_ScrollBarExtent), d->leftMargin,
-                               d->topMargin, d->scrollValue, d->firstColumn);
-}
-
-// Rows may be added a million times in a row: placing the surfaces (which counts the
-// shown rows) waits for the event loop, once for all of them.
-void velkSheet::schedulePlacement()
-{
-    if (d->placementPending)
-        return;
-    d->placementPending = true;
-    QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
-}
+// --- window side ---------------------------------------------------------------------------
 
 bool velkSheet::event(QEvent *event)
 {
-    if (event->type() == QEvent::LayoutRequest && d->placementPending)
-        placeChildren();
+    if (event->type() == QEvent::LayoutRequest)
+        d->view->placeIfPending();
     return QWidget::event(event);
-}
-
-void velkSheet::placeChildren()
-{
-    d->placementPending = false;
-    const SheetFrame f = frame();
-    d->scrollValue = f.viewport.scrollValue;
-    d->firstColumn = f.firstColumn;
-    const int border = d->borderStyle == 1 ? 1 : 0;
-    d->header->setVisible(!f.header.isEmpty());
-    d->header->setGeometry(f.header.translated(border, border));
-    d->list->setGeometry(f.list.translated(border, border));
-    d->syncingBars = true;
-    d->vScroll->setVisible(!f.vScroll.isEmpty());
-    d->vScroll->setGeometry(f.vScroll.translated(border, border));
-    d->vScroll->setRange(1, f.maxScrollValue);
-    d->vScroll->setPageStep(std::max(1, SheetLayout(d->model, f.viewport).visibleLines()));
-    d->vScroll->setValue(d->scrollValue);
-    d->hScroll->setVisible(!f.hScroll.isEmpty());
-    d->hScroll->setGeometry(f.hScroll.translated(border, border));
-    d->hScroll->setRange(1, f.maxFirstColumn);
-    d->hScroll->setValue(d->firstColumn);
-    d->syncingBars = false;
-    if (d->editor->isShown())
-        d->editor->place();
 }
 
 void velkSheet::paintEvent(QPaintEvent *)
@@ -711,7 +577,7 @@ void velkSheet::paintEvent(QPaintEvent *)
 
 SheetLayout velkSheet::layout()
 {
-    return SheetLayout(d->model, frame().viewport);
+    return d->view->layout();
 }
 
 SheetInput &velkSheet::input()
@@ -724,70 +590,19 @@ SheetEditor &velkSheet::editor()
     return *d->editor;
 }
 
-// --- painting -------------------------------------------------------------------------------
-
-SheetLook velkSheet::look()
+SheetView &velkSheet::view()
 {
-    SheetLook look;
-    look.font = font();
-    look.backColor = d->backColor;
-    look.enabled = isEnabled();
-    look.hasFocus = d->list->hasFocus();
-    look.icons = d->icons;
-    if (!d->arts.empty())
-        look.artOf = [this](const SheetData &row) { return artOf(row); };
-    look.drawItem = [this](Canvas &canvas, int pos, int x1, int y1, int x2, int y2) {
-        Q_EMIT d->events->DrawItem(&canvas, d->model.rows().ptr(pos), x1, y1, x2, y2);
-    };
-    return look;
+    return *d->view;
 }
 
 void velkSheet::paintOn(Canvas &list)
 {
-    paintList(list, INT_MIN, INT_MAX);
-}
-
-void velkSheet::paintList(Canvas &canvas, int fromY, int toY)
-{
-    SheetLayout lay = layout();
-    // The host fills requested rows in RequestData; what it writes may change their
-    // heights, so the rows are laid out again before they are painted.
-    if (requestVisibleData(lay))
-        lay = layout();
-    for (const SheetLayout::RowBox &box : lay.rows()) {
-        SheetData *row = d->model.rows().at(box.pos);
-        row->setY1(box.y1);
-        row->setY2(box.y2);
-    }
-    const SheetLook sheetLook = look();
-    SheetPainter(canvas, d->model, lay, sheetLook).paint(fromY, toY);
-}
-
-bool velkSheet::requestVisibleData(const SheetLayout &lay)
-{
-    bool requested = false;
-    for (const SheetLayout::RowBox &box : lay.rows()) {
-        const SheetData *row = d->model.rows().at(box.pos);
-        if (row && !row->Init) {
-            requestData(box.pos);
-            requested = true;
-        }
-    }
-    return requested;
+    d->view->paintList(list, INT_MIN, INT_MAX);
 }
 
 void velkSheet::paintHeaderOn(Canvas &header)
 {
-    const SheetFrame f = frame();
-    if (f.header.isEmpty())
-        return;
-    SheetHeaderLook headerLook;
-    headerLook.font = font();
-    headerLook.width = int(f.header.width() * TwipsPerPixel);
-    headerLook.height = int(f.header.height() * TwipsPerPixel);
-    headerLook.leftMargin = d->leftMargin;
-    headerLook.enabled = isEnabled();
-    SheetHeaderPainter(header, d->model, headerLook).paint();
+    d->view->paintHeader(header);
 }
 
 double velkSheet::FontSize() const
@@ -825,92 +640,45 @@ qintptr velkSheet::hwnd() const
 
 int velkSheet::scrollValue() const
 {
-    return d->scrollValue;
+    return d->view->scrollValue();
 }
 
-void velkSheet::setScrollValue(int value)
-{
-    d->scrollValue = std::clamp(value, 1, frame().maxScrollValue);
-    d->syncingBars = true;
-    d->vScroll->setValue(d->scrollValue);
-    d->syncingBars = false;
-    if (d->editor->isShown())
-        d->editor->place();
-    repaintList();
-}
-
-// With "speed" the scroll value is a position: a step is still one shown row.
-void velkSheet::scrollRows(int rows)
-{
-    if (!d->model.flags().has(u"speed")) {
-        setScrollValue(d->scrollValue + rows);
-        return;
-    }
-    const SheetShownRows &shown = d->model.shownRows();
-    const int count = d->model.shownCount();
-    if (count == 0)
-        return;
-    const int k = std::clamp(shown.firstAtOrAfter(d->model.rows(), d->scrollValue) + rows, 1, count);
-    setScrollValue(shown.position(d->model.rows(), k));
-}
-
+// The position on the screen depends on the list's size, which is laid out on demand:
+// reading it lays the columns out, though the sheet does not change for the caller.
 int velkSheet::TopIndex() const
 {
-    return const_cast<velkSheet *>(this)->layout().topRow();
+    return d->view->layout().topRow();
 }
 
 void velkSheet::setTopIndex(int n)
 {
     if (d->model.count() == 0)
         return;
-    setScrollValue(layout().scrollValueOf(std::clamp(n, 1, d->model.count())));
+    d->view->setScrollValue(layout().scrollValueOf(std::clamp(n, 1, d->model.count())));
 }
 
 int velkSheet::VisibleLines() const
 {
-    return const_cast<velkSheet *>(this)->layout().visibleLines();
+    return d->view->layout().visibleLines();
 }
 
 void velkSheet::EnsureVisible(int pos)
 {
     if (!d->model.rows().at(pos))
         return;
-    setScrollValue(layout().scrollValueShowing(pos));
+    d->view->setScrollValue(layout().scrollValueShowing(pos));
     if (d->model.flags().selectColumn())
-        ensureColumnVisible(d->model.selectedCol());
-}
-
-void velkSheet::ensureColumnVisible(int col)
-{
-    const SheetColumn *column = d->model.columns().at(col);
-    if (!column || !column->Enabled)
-        return;
-    if (col < d->firstColumn) {
-        setHorizontalScroll(col);
-        return;
-    }
-    // Scroll columns away on the left until the column's right edge is in the list.
-    for (SheetFrame f = frame(); f.firstColumn < col && f.firstColumn < f.maxFirstColumn; f = frame()) {
-        if (column->x1 >= 0 && column->x2 <= f.viewport.width)
-            break;
-        d->firstColumn = f.firstColumn + 1;
-    }
-    setHorizontalScroll(d->firstColumn);
+        d->view->ensureColumnVisible(d->model.selectedCol());
 }
 
 int velkSheet::horizontalScroll() const
 {
-    return d->firstColumn;
+    return d->view->firstColumn();
 }
 
 void velkSheet::setHorizontalScroll(int col)
 {
-    d->firstColumn = std::max(col, 1);
-    d->firstColumn = frame().firstColumn;
-    d->syncingBars = true;
-    d->hScroll->setValue(d->firstColumn);
-    d->syncingBars = false;
-    repaintList();
+    d->view->setFirstColumn(col);
 }
 
 void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
@@ -922,20 +690,7 @@ void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
 
 void velkSheet::wheelEvent(QWheelEvent *event)
 {
-    int keys = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        keys |= wheelKeyShift;
-    if (event->modifiers() & Qt::ControlModifier)
-        keys |= wheelKeyCtrl;
-    // A sideways wheel scrolls the columns as Shift with the wheel does.
-    int delta = event->angleDelta().y();
-    if (delta == 0 && event->angleDelta().x() != 0) {
-        delta = event->angleDelta().x();
-        keys |= wheelKeyShift;
-    }
-    const QPointF global = event->globalPosition();
-    ScrollWheel(keys, delta, int(global.x()), int(global.y()));
-    event->accept();
+    d->view->wheel(event);
 }
 
 // --- keyboard ------------------------------------------------------------------------------
@@ -986,59 +741,6 @@ void velkSheet::SendDropTreeEdit(const QString &txt, int l)
     const int x = row ? lay.firstColumn(*row, 0).start : 0;
     const int y = box ? box->y2 : 0;
     Q_EMIT d->events->DropTreeEdit(txt, row ? row->Indent : 0, pos, x, y);
-}
-
-// --- header ---------------------------------------------------------------------------------
-
-void velkSheet::setHeaderSizingCursor(bool sizing)
-{
-    if (sizing)
-        d->header->setCursor(Qt::SizeHorCursor);
-    else
-        d->header->unsetCursor();
-}
-
-// The user changed the column layout: the host hears of it, and the layout is kept
-// where ColumnsRegistry says.
-void velkSheet::saveColumnLayout()
-{
-    Q_EMIT d->events->SetColumnWidth();
-    if (d->columnsRegistry.isEmpty())
-        return;
-    const qsizetype split = std::max(d->columnsRegistry.lastIndexOf(u'\\'), d->columnsRegistry.lastIndexOf(u'/'));
-    const QString keyPath = split < 0 ? QString() : d->columnsRegistry.left(split);
-    RegSetString(CurrentUserRoot, keyPath, d->columnsRegistry.mid(split + 1), Columns());
-}
-
-void velkSheet::showColumnMenu(int x, int y)
-{
-    const SheetColumns &columns = d->model.columns();
-    if (d->model.flags().has(u"nopulldown") || columns.count() < 2)
-        return;
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("menu_popup"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (int col = 1; col <= columns.count(); ++col) {
-        const SheetColumn *column = columns.at(col);
-        const QString caption = column->caption.isEmpty() ? QStringLiteral("Spalte %1").arg(col) : column->caption;
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QStringLiteral("menu_column"));
-        action->setCheckable(true);
-        action->setChecked(column->Enabled);
-        connect(action, &QAction::triggered, this, [this, col] { toggleColumn(col); });
-    }
-    menu->popup(d->header->mapToGlobal(QPoint(pixelsOf(x), pixelsOf(y))));
-}
-
-void velkSheet::toggleColumn(int col)
-{
-    SheetColumn *column = d->model.columns().at(col);
-    if (!column)
-        return;
-    column->Enabled = !column->Enabled;
-    RecalculateColumns();
-    repaintList();
-    saveColumnLayout();
 }
 
 namespace {

@@ -23,8 +23,7 @@ class SheetEditor;
 class SheetInput;
 class SheetLayout;
 class SheetModel;
-struct SheetFrame;
-struct SheetLook;
+class SheetView;
 
 /// The events of a velkSheet, in the order and with the arguments of the original
 /// interface. Emitted synchronously; a handler's change to a reference argument is seen
@@ -263,6 +262,8 @@ public:
     /// The keyboard and mouse handling (its handlers take the original's values).
     SheetInput &input();
     SheetEditor &editor();
+    /// The surfaces, scroll bars and painting.
+    SheetView &view();
     /// Paints the list on `list` (twips): first raises RequestData for requested rows
     /// about to be painted, and writes y1/y2 of the painted rows.
     void paintOn(Canvas &list);
@@ -286,26 +287,11 @@ private:
     friend class SheetInput;
     friend class SheetEditor;
 
-    void createSurfaces();
-    SheetLook look();
-    int artOf(const SheetData &row) const;
     void measureFont();
-    void requestData(int pos);
-    bool requestVisibleData(const SheetLayout &layout);
-    void paintList(Canvas &canvas, int fromY, int toY);
     void repaintList();
     void repaintRow(int pos);
+    /// Makes `pos` current as SelectedIndex does, without raising Click.
     bool selectRow(int pos);
-    void setScrollValue(int value);
-    void scrollRows(int rows);
-    void ensureColumnVisible(int col);
-    void saveColumnLayout();
-    void setHeaderSizingCursor(bool sizing);
-    void showColumnMenu(int x, int y);
-    void toggleColumn(int col);
-    void placeChildren();
-    void schedulePlacement();
-    SheetFrame frame();
     QString storedColumnLayout() const;
 
     struct Private;
