@@ -61,14 +61,22 @@ inline std::vector<QString> joined(const std::vector<QStringList> &cells)
     return lines;
 }
 
+/// Growth of one benchmark between two of its arguments: time at `large` / time at `small`.
+struct Scale
+{
+    std::string name;
+    std::string small;
+    std::string large;
+};
+
 /// Prints, after the usual table, peer CPU time / sheet CPU time (the machine may be
 /// shared, which disturbs wall time more) for every pair of benchmarks
-/// whose names are `ours` and `peer` with the same argument.
+/// whose names are `ours` and `peer` with the same argument, and the asked-for growths.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs)
-        : ConsoleReporter(OO_Tabular), m_pairs(std::move(pairs))
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs, std::vector<Scale> scales = {})
+        : ConsoleReporter(OO_Tabular), m_pairs(std::move(pairs)), m_scales(std::move(scales))
     {
     }
 
@@ -95,23 +103,35 @@ public:
                     std::printf("  %-40s %8.2fx  (%s)\n", (peer + arg).c_str(), other->second / time, ours.c_str());
             }
         }
+        if (m_scales.empty())
+            return;
+        std::printf("\ngrowth (CPU time at the larger size / at the smaller):\n");
+        for (const Scale &scale : m_scales) {
+            const auto small = m_times.find(scale.name + "/" + scale.small);
+            const auto large = m_times.find(scale.name + "/" + scale.large);
+            if (small != m_times.end() && large != m_times.end() && small->second > 0)
+                std::printf("  %-40s %8.2fx  (%s -> %s)\n", scale.name.c_str(), large->second / small->second,
+                            scale.small.c_str(), scale.large.c_str());
+        }
     }
 
 private:
     std::vector<std::pair<std::string, std::string>> m_pairs;
+    std::vector<Scale> m_scales;
     std::map<std::string, double> m_times;
 };
 
 /// Runs the registered benchmarks inside an offscreen application whose settings live in
 /// a temporary folder.
-inline int run(int argc, char **argv, std::vector<std::pair<std::string, std::string>> pairs)
+inline int run(int argc, char **argv, std::vector<std::pair<std::string, std::string>> pairs,
+               std::vector<Scale> scales = {})
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir settings;
     qputenv("VELK_CONFIG_DIR", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(std::move(pairs));
+    RatioReporter reporter(std::move(pairs), std::move(scales));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -126,4 +126,35 @@ void SheetColumns::layout(int listWidth, int firstColumn, int leftMargin)
     }
 }
 
+int SheetColumns::rightEdge() const
+{
+    int right = 0;
+    for (const ColumnPtr &column : m_columns) {
+        if (column->x1 >= 0)
+            right = std::max(right, column->x2);
+    }
+    return right;
+}
+
+int SheetColumns::firstColumnFitting(int listWidth, int leftMargin)
+{
+    int first = 1;
+    for (; first < count(); ++first) {
+        layout(listWidth, first, leftMargin);
+        if (rightEdge() <= listWidth)
+            break;
+    }
+    layout(listWidth, first, leftMargin);
+    return first;
+}
+
+int SheetColumns::nearestShown(int col, int step) const
+{
+    for (int c = col + step; c >= 1 && c <= count(); c += step) {
+        if (at(c)->Enabled)
+            return c;
+    }
+    return 0;
+}
+
 } // namespace velk

@@ -33,6 +33,15 @@ public:
     /// number `firstColumn` on follow each other from x = 0, column 1 widened by
     /// `leftMargin`; the others get -1.
     void layout(int listWidth, int firstColumn, int leftMargin);
+    /// The right edge of the last laid-out column (0 when none is laid out).
+    int rightEdge() const;
+    /// The smallest first column from which the shown columns fit into `listWidth`
+    /// (the largest useful horizontal scroll value); leaves the columns laid out from it.
+    int firstColumnFitting(int listWidth, int leftMargin);
+    /// The nearest shown column before (`step` -1) or after (1) `col`; 0 when none.
+    int nearestShown(int col, int step) const;
+    /// Number of the last shown column; 0 when all are hidden.
+    int lastShown() const { return nearestShown(count() + 1, -1); }
 
 private:
     Collection<ColumnPtr> m_columns;

@@ -249,6 +249,15 @@ void SheetModel::selectAll()
     m_maybeManySelected = true;
 }
 
+void SheetModel::selectRange(int from, int to)
+{
+    if (from > to)
+        std::swap(from, to);
+    for (int pos = std::max(from, 1); pos <= std::min(to, count()); ++pos)
+        m_rows.at(pos)->Selected = true;
+    m_maybeManySelected = true;
+}
+
 void SheetModel::unselect()
 {
     for (const RowPtr &row : m_rows.all())
@@ -351,6 +360,16 @@ bool SheetModel::hasUninitializedChilds(int row) const
     const SheetData *parent = m_rows.at(row);
     const SheetData *child = m_rows.at(row + 1);
     return child->Indent == parent->Indent + 1 && child->Text() == QLatin1String("...");
+}
+
+bool SheetModel::setExpanded(int pos, bool expanded)
+{
+    SheetData *row = m_rows.at(pos);
+    if (!row || row->Expanded == expanded)
+        return false;
+    row->Expanded = expanded;
+    m_shownRows.invalidate();
+    return true;
 }
 
 // --- sorting and grouping --------------------------------------------------------------

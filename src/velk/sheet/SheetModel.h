@@ -4,6 +4,7 @@
 #include <velk/sheet/SheetColumns.h>
 #include <velk/sheet/SheetFlags.h>
 #include <velk/sheet/SheetRows.h>
+#include <velk/sheet/SheetShownRows.h>
 #include <velk/velk_export.h>
 
 #include <algorithm>
@@ -89,6 +90,8 @@ public:
     SheetData *selected() const { return m_rows.at(m_selectedIndex); }
     void selectAll();
     void unselect();
+    /// Selects the rows between `from` and `to`, both included, in either order.
+    void selectRange(int from, int to);
     int selectedCount() const;
     /// Whether exactly one row is selected (stops at the second).
     bool hasSingleSelection() const;
@@ -105,6 +108,14 @@ public:
     QString fullText(int pos, const QString &sep) const;
     /// The row's only child is the placeholder "..." of a tree filled on demand.
     bool hasUninitializedChilds(int row) const;
+    /// The rows shown (all ancestors expanded), cached until the rows or an expansion
+    /// made through setExpanded change.
+    const SheetShownRows &shownRows() const { return m_shownRows; }
+    int shownCount() const { return m_shownRows.count(m_rows); }
+    /// Sets the row's Expanded; false when `pos` is out of range or nothing changed.
+    bool setExpanded(int pos, bool expanded);
+    /// Tells the model that Expanded flags were changed directly on rows.
+    void expansionChanged() { m_shownRows.invalidate(); }
 
     // --- sorting and grouping ------------------------------------------------------------
     /// Sorts column `spalte` (see SheetSorter::sortColumn). `direction` 0 sorts a new
@@ -136,6 +147,7 @@ private:
     SheetRows m_rows;
     SheetColumns m_columns;
     SheetFlags m_flags;
+    SheetShownRows m_shownRows;
     int m_lineHeight = 0;
     bool m_hadCaption = false;
     int m_ownerDraw = 0;

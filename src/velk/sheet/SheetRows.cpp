@@ -24,6 +24,7 @@ bool SheetRows::insert(int pos, RowPtr row)
     if (!row || row->m_owner)
         return false;
     adopt(*row);
+    ++m_generation;
     const int at = inRange(pos) ? pos - 1 : count();
     const bool indexesCurrent = m_indexValid == count();
     m_rows.insert(m_rows.begin() + at, std::move(row));
@@ -97,6 +98,7 @@ void SheetRows::clear()
     m_rows.clear();
     m_indexValid = 0;
     m_linksValid = 0;
+    ++m_generation;
 }
 
 void SheetRows::reorder(int from, const std::vector<int> &positions)
@@ -121,6 +123,7 @@ void SheetRows::reorder(int from, const std::vector<int> &positions)
 
 void SheetRows::invalidateFrom(int zeroBasedPos)
 {
+    ++m_generation;
     m_indexValid = std::min(m_indexValid, zeroBasedPos);
     m_linksValid = std::min(m_linksValid, zeroBasedPos);
 }

@@ -53,6 +53,9 @@ public:
     /// Forgets every link, so the next read rebuilds all (after hosts changed Indent
     /// fields directly).
     void relinkAll() { invalidateFrom(0); }
+    /// Grows with every change of the order, the number of rows or an Indent that went
+    /// through this store: caches of derived data compare it to know they are stale.
+    quint64 generation() const { return m_generation; }
 
     void ensureIndexes() const
     {
@@ -79,6 +82,7 @@ private:
     mutable int m_indexValid = 0;
     mutable int m_linksValid = 0;
     mutable std::vector<int> m_openRows; // scratch stack of relink()
+    quint64 m_generation = 0;
 };
 
 } // namespace velk

@@ -5,17 +5,39 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetColumns.h
   src/velk/sheet/SheetData.cpp
   src/velk/sheet/SheetData.h
+  src/velk/sheet/SheetEditor.cpp
+  src/velk/sheet/SheetEditor.h
   src/velk/sheet/SheetFlags.cpp
   src/velk/sheet/SheetFlags.h
+  src/velk/sheet/SheetFrame.cpp
+  src/velk/sheet/SheetFrame.h
+  src/velk/sheet/SheetHeaderPainter.cpp
+  src/velk/sheet/SheetHeaderPainter.h
+  src/velk/sheet/SheetInput.cpp
+  src/velk/sheet/SheetInput.h
   src/velk/sheet/SheetItems.h
+  src/velk/sheet/SheetKeys.cpp
+  src/velk/sheet/SheetKeys.h
+  src/velk/sheet/SheetLayout.cpp
+  src/velk/sheet/SheetLayout.h
+  src/velk/sheet/SheetMarkup.cpp
+  src/velk/sheet/SheetMarkup.h
   src/velk/sheet/SheetModel.cpp
   src/velk/sheet/SheetModel.h
+  src/velk/sheet/SheetPainter.cpp
+  src/velk/sheet/SheetPainter.h
   src/velk/sheet/SheetQuery.cpp
   src/velk/sheet/SheetQuery.h
   src/velk/sheet/SheetRows.cpp
   src/velk/sheet/SheetRows.h
+  src/velk/sheet/SheetShownRows.cpp
+  src/velk/sheet/SheetShownRows.h
   src/velk/sheet/SheetSorter.cpp
   src/velk/sheet/SheetSorter.h
+  src/velk/sheet/SheetSurface.cpp
+  src/velk/sheet/SheetSurface.h
+  src/velk/sheet/SheetView.cpp
+  src/velk/sheet/SheetView.h
   src/velk/sheet/velkSheet.cpp
   src/velk/sheet/velkSheet.h
 )

@@ -1,14 +1,26 @@
 #include "velkSheet.h"
 
+#include "SheetEditor.h"
+#include "SheetFrame.h"
+#include "SheetInput.h"
+#include "SheetLayout.h"
 #include "SheetModel.h"
+#include "SheetView.h"
 
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/Input.h>
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace velk {
 
@@ -16,6 +28,11 @@ namespace {
 
 const QString SettingsKey = QStringLiteral("Software\\velk");
 constexpr int CurrentUserRoot = 1;
+
+int pixelsOf(int twips)
+{
+    return int(std::lround(twips / TwipsPerPixel));
+}
 
 } // namespace
 
@@ -29,6 +46,9 @@ struct velkSheet::Private
     SheetModel model;
     velkSheetEvents *events = nullptr;
     velkIcon *icons = nullptr;
+    SheetView *view = nullptr;
+    std::unique_ptr<SheetInput> input;
+    SheetEditor *editor = nullptr;
     QString columnsRegistry;
     QString tag;
     QString editItems;
@@ -48,6 +68,10 @@ velkSheet::velkSheet(QWidget *parent)
     d->icons = new velkIcon(this);
     d->icons->setObjectName(QStringLiteral("velkIcon1"));
     d->icons->hide(); // draws into the list; never shown itself
+    d->view = new SheetView(*this, d->model, d->icons);
+    setFocusProxy(d->view->list());
+    d->input = std::make_unique<SheetInput>(*this);
+    d->editor = new SheetEditor(*this, d->view->list());
 
     QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
     bool ok = false;
@@ -89,8 +113,6 @@ QString velkSheet::Columns() const
 void velkSheet::setColumns(const QString &value)
 {
     d->model.setColumns(value, storedColumnLayout());
-    // TODO: the header's column menu gets one entry per column here (with the context
-    // menu).
     RecalculateColumns();
     Refresh();
 }
@@ -128,8 +150,9 @@ velkSheet::ColumnPtr velkSheet::GetColumnData(int col) const
 
 void velkSheet::RecalculateColumns()
 {
-    // No horizontal scrolling yet: every column from the first is laid out.
-    d->model.columns().layout(int(width() * TwipsPerPixel), 0, d->leftMargin);
+    // Working the frame out lays the columns out for the list's width and the
+    // horizontal scroll value.
+    d->view->frame();
 }
 
 QString velkSheet::ColumnsRegistry() const
@@ -207,6 +230,7 @@ void velkSheet::Delete()
 void velkSheet::Clear()
 {
     d->model.clear();
+    d->view->setScrollValue(1);
     Refresh();
 }
 
@@ -257,21 +281,17 @@ int velkSheet::SelectedIndex() const
 
 void velkSheet::setSelectedIndex(int pos)
 {
-    if (!d->model.setSelectedIndex(pos))
-        return;
-    requestData(d->model.selectedIndex());
-    repaintList();
-    Q_EMIT d->events->Click();
+    if (selectRow(pos))
+        Q_EMIT d->events->Click();
 }
 
-void velkSheet::requestData(int pos)
+bool velkSheet::selectRow(int pos)
 {
-    // Held, so that a handler removing the row cannot pull it away under us.
-    const RowPtr row = d->model.rows().ptr(pos);
-    if (!row || row->Init)
-        return;
-    Q_EMIT d->events->RequestData(row->Index());
-    row->Init = true;
+    if (!d->model.setSelectedIndex(pos))
+        return false;
+    d->view->requestData(d->model.selectedIndex());
+    repaintList();
+    return true;
 }
 
 int velkSheet::SelectedCol() const
@@ -341,7 +361,7 @@ void velkSheet::Sort()
 void velkSheet::Query(const QString &q, int col)
 {
     d->model.query(q, col);
-    // TODO: the vertical scroll bar returns to its start here (with scrolling).
+    d->view->setScrollValue(1);
     Refresh();
 }
 
@@ -365,16 +385,31 @@ void velkSheet::Refresh()
 {
     if (!d->redraw)
         return;
-    // A host may have changed Indent fields directly; a full repaint relinks the tree.
+    // A host may have changed Indent or Expanded fields directly; a full repaint relinks
+    // the tree and finds the shown rows again.
     d->model.rows().relinkAll();
-    update();
+    d->view->clearArts();
+    d->view->repaint();
     Q_EMIT d->events->Refresh();
 }
 
 void velkSheet::repaintList()
 {
-    if (d->redraw)
-        update();
+    d->view->repaint();
+}
+
+void velkSheet::repaintRow(int pos)
+{
+    d->view->repaintRow(pos);
+}
+
+void velkSheet::RefreshItem(int pos, int art)
+{
+    const RowPtr row = d->model.rows().ptr(pos);
+    if (!d->redraw || !row)
+        return;
+    d->view->setArt(row, art);
+    d->view->repaintRow(pos);
 }
 
 int velkSheet::OwnerDraw() const
@@ -470,14 +505,16 @@ void velkSheet::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         measureFont();
         repaintList();
+    } else if (event->type() == QEvent::EnabledChange) {
+        repaintList();
     }
     QWidget::changeEvent(event);
 }
 
 void velkSheet::resizeEvent(QResizeEvent *event)
 {
-    RecalculateColumns();
     QWidget::resizeEvent(event);
+    d->view->place();
 }
 
 // --- icons ----------------------------------------------------------------------------
@@ -517,6 +554,193 @@ QString velkSheet::EditItems() const
 void velkSheet::setEditItems(const QString &value)
 {
     d->editItems = value;
+}
+
+// --- window side ---------------------------------------------------------------------------
+
+bool velkSheet::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest)
+        d->view->placeIfPending();
+    return QWidget::event(event);
+}
+
+void velkSheet::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    if (d->borderStyle == 1) {
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+SheetLayout velkSheet::layout()
+{
+    return d->view->layout();
+}
+
+SheetInput &velkSheet::input()
+{
+    return *d->input;
+}
+
+SheetEditor &velkSheet::editor()
+{
+    return *d->editor;
+}
+
+SheetView &velkSheet::view()
+{
+    return *d->view;
+}
+
+void velkSheet::paintOn(Canvas &list)
+{
+    d->view->paintList(list, INT_MIN, INT_MAX);
+}
+
+void velkSheet::paintHeaderOn(Canvas &header)
+{
+    d->view->paintHeader(header);
+}
+
+double velkSheet::FontSize() const
+{
+    return font().pointSizeF();
+}
+
+void velkSheet::setFontSize(double points)
+{
+    if (points <= 0 || points == font().pointSizeF())
+        return;
+    QFont listFont = font();
+    listFont.setPointSizeF(points);
+    setFont(listFont);
+}
+
+int velkSheet::FullHeight() const
+{
+    const SheetLayout lay(d->model, SheetViewport{0, 0, d->leftMargin, d->topMargin, 1});
+    const SheetShownRows &shown = d->model.shownRows();
+    qint64 height = d->topMargin + 2 * qint64(TwipsPerPixel); // the border
+    if (d->model.headerHeight() > 0)
+        height += qint64(pixelsOf(d->model.headerHeight()) + 1) * qint64(TwipsPerPixel);
+    for (int k = 1; k <= d->model.shownCount(); ++k)
+        height += lay.rowHeight(*d->model.rows().at(shown.position(d->model.rows(), k)));
+    return int(std::min<qint64>(height, INT_MAX));
+}
+
+qintptr velkSheet::hwnd() const
+{
+    return qintptr(effectiveWinId());
+}
+
+// --- scrolling ------------------------------------------------------------------------------
+
+int velkSheet::scrollValue() const
+{
+    return d->view->scrollValue();
+}
+
+// The position on the screen depends on the list's size, which is laid out on demand:
+// reading it lays the columns out, though the sheet does not change for the caller.
+int velkSheet::TopIndex() const
+{
+    return d->view->layout().topRow();
+}
+
+void velkSheet::setTopIndex(int n)
+{
+    if (d->model.count() == 0)
+        return;
+    d->view->setScrollValue(layout().scrollValueOf(std::clamp(n, 1, d->model.count())));
+}
+
+int velkSheet::VisibleLines() const
+{
+    return d->view->layout().visibleLines();
+}
+
+void velkSheet::EnsureVisible(int pos)
+{
+    if (!d->model.rows().at(pos))
+        return;
+    d->view->setScrollValue(layout().scrollValueShowing(pos));
+    if (d->model.flags().selectColumn())
+        d->view->ensureColumnVisible(d->model.selectedCol());
+}
+
+int velkSheet::horizontalScroll() const
+{
+    return d->view->firstColumn();
+}
+
+void velkSheet::setHorizontalScroll(int col)
+{
+    d->view->setFirstColumn(col);
+}
+
+void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
+{
+    Q_UNUSED(xpos);
+    Q_UNUSED(ypos);
+    d->input->Wheel(nKeys, Delta);
+}
+
+void velkSheet::wheelEvent(QWheelEvent *event)
+{
+    d->view->wheel(event);
+}
+
+// --- keyboard ------------------------------------------------------------------------------
+
+void velkSheet::keyPressEvent(QKeyEvent *event)
+{
+    // As on the original platform, a key first goes down (key code) and then types its
+    // character (key press).
+    const int shift = shiftStateFromQt(event->modifiers());
+    const int keyCode = keyCodeOf(event);
+    bool handled = keyCode && d->input->KeyDown(keyCode, shift);
+    if (const int keyAscii = keyAsciiOf(event))
+        handled = d->input->KeyPress(keyAscii) || handled;
+    if (handled)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// --- editing -------------------------------------------------------------------------------
+
+void velkSheet::StartEdit()
+{
+    d->editor->start();
+}
+
+void velkSheet::SaveEdit()
+{
+    d->editor->save();
+}
+
+void velkSheet::CancelEdit()
+{
+    d->editor->cancel();
+}
+
+bool velkSheet::EditMode() const
+{
+    return d->editor->isShown();
+}
+
+void velkSheet::SendDropTreeEdit(const QString &txt, int l)
+{
+    const int pos = l + 1;
+    const SheetData *row = d->model.rows().at(pos);
+    const SheetLayout lay = layout();
+    const SheetLayout::RowBox *box = lay.rowBox(pos);
+    const int x = row ? lay.firstColumn(*row, 0).start : 0;
+    const int y = box ? box->y2 : 0;
+    Q_EMIT d->events->DropTreeEdit(txt, row ? row->Indent : 0, pos, x, y);
 }
 
 namespace {

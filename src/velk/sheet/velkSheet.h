@@ -19,7 +19,11 @@
 namespace velk {
 
 class Canvas;
+class SheetEditor;
+class SheetInput;
+class SheetLayout;
 class SheetModel;
+class SheetView;
 
 /// The events of a velkSheet, in the order and with the arguments of the original
 /// interface. Emitted synchronously; a handler's change to a reference argument is seen
@@ -85,6 +89,11 @@ class VELK_EXPORT velkSheet : public QWidget
     Q_PROPERTY(int SelectedCount READ SelectedCount STORED false)
     Q_PROPERTY(int NewIndex READ NewIndex STORED false)
     Q_PROPERTY(int QuickSortDirection READ QuickSortDirection STORED false)
+    Q_PROPERTY(int TopIndex READ TopIndex WRITE setTopIndex STORED false)
+    Q_PROPERTY(int VisibleLines READ VisibleLines STORED false)
+    Q_PROPERTY(bool EditMode READ EditMode STORED false)
+    Q_PROPERTY(double FontSize READ FontSize WRITE setFontSize STORED false)
+    Q_PROPERTY(int FullHeight READ FullHeight STORED false)
 
 public:
     using RowPtr = std::shared_ptr<SheetData>;
@@ -177,6 +186,10 @@ public:
     void setRedraw(bool on);
     /// Repaints the whole list and raises Refresh (nothing while Redraw is off).
     Q_INVOKABLE void Refresh();
+    /// Repaints the row at `pos` (nothing while Redraw is off or out of range); `art` 1
+    /// paints it highlighted and 2 grey until it is repainted with another art or the
+    /// whole list is refreshed.
+    Q_INVOKABLE void RefreshItem(int pos, int art = 0);
     int OwnerDraw() const;
     void setOwnerDraw(int twips);
     int LeftMargin() const;
@@ -187,6 +200,13 @@ public:
     void setBorderStyle(int style);
     velk::Color BackColor() const;
     void setBackColor(velk::Color color);
+    /// The list font's size in points.
+    double FontSize() const;
+    void setFontSize(double points);
+    /// The height the control needs to show every shown row without scrolling, twips.
+    int FullHeight() const;
+    /// The native window of the control (0 before it has one).
+    qintptr hwnd() const;
     /// Height of a text line of the list font, of a row step and of the header, twips.
     int lineHeight() const;
     int rowPitch() const;
@@ -200,6 +220,34 @@ public:
     /// The picture of the icon named `ico` (white for an unknown name).
     Q_INVOKABLE QImage GetIcon(const QString &ico);
 
+    // --- scrolling ------------------------------------------------------------------
+    /// Position of the row at the top of the list; 0 for an empty list.
+    int TopIndex() const;
+    /// Scrolls row `n` (clamped to 1 .. Count) to the top, as far as the list scrolls.
+    void setTopIndex(int n);
+    /// Rows of the row pitch that fit on a page: the page size of Page Up and Page Down.
+    int VisibleLines() const;
+    /// Scrolls so that row `pos` is shown (to the top when it lies above, to the bottom
+    /// when below); in "selectcolumn" mode also lays the current column out.
+    Q_INVOKABLE void EnsureVisible(int pos);
+    /// A wheel message from the host: `Delta` 120 per notch (positive scrolls up),
+    /// `nKeys` the held keys (Shift 4 scrolls the columns); the position is not used.
+    Q_INVOKABLE void ScrollWheel(int nKeys, int Delta, int xpos, int ypos);
+
+    // --- editing ------------------------------------------------------------------
+    /// Begins editing the current cell (IsEditable may refuse; StartEdit follows).
+    Q_INVOKABLE void StartEdit();
+    /// Ends editing and stores the text (SaveEdit follows); nothing while not editing.
+    Q_INVOKABLE void SaveEdit();
+    /// Ends editing without storing (CancelEdit follows); nothing while not editing.
+    Q_INVOKABLE void CancelEdit();
+    /// Whether the editor is shown.
+    bool EditMode() const;
+    /// Hands a text chosen in a tree pick list for row `l` + 1 to the host: raises
+    /// DropTreeEdit(txt, the row's Indent, `l` + 1, x and y below the row's first column
+    /// content in twips of the list).
+    Q_INVOKABLE void SendDropTreeEdit(const QString &txt, int l);
+
     // --- host data ------------------------------------------------------------------
     QString Tag() const;
     void setTag(const QString &value);
@@ -209,15 +257,41 @@ public:
     /// The data behind the control (for the painter, the input handlers and tests).
     SheetModel &model();
     const SheetModel &model() const;
+    /// The list's geometry now (lays the columns out first).
+    SheetLayout layout();
+    /// The keyboard and mouse handling (its handlers take the original's values).
+    SheetInput &input();
+    SheetEditor &editor();
+    /// The surfaces, scroll bars and painting.
+    SheetView &view();
+    /// Paints the list on `list` (twips): first raises RequestData for requested rows
+    /// about to be painted, and writes y1/y2 of the painted rows.
+    void paintOn(Canvas &list);
+    /// Paints the header surface on `header` (twips).
+    void paintHeaderOn(Canvas &header);
+    /// The horizontal scroll value: the first column laid out.
+    int horizontalScroll() const;
+    void setHorizontalScroll(int col);
+    /// The vertical scroll value (shown rows from the top, or with "speed" the position).
+    int scrollValue() const;
 
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
+    friend class SheetInput;
+    friend class SheetEditor;
+
     void measureFont();
-    void requestData(int pos);
     void repaintList();
+    void repaintRow(int pos);
+    /// Makes `pos` current as SelectedIndex does, without raising Click.
+    bool selectRow(int pos);
     QString storedColumnLayout() const;
 
     struct Private;

@@ -1,0 +1,246 @@
+#include "GalleryPage.h"
+#include "SampleArchive.h"
+
+#include <velk/sheet/velkSheet.h>
+
+#include <QHash>
+#include <QLabel>
+#include <QLocale>
+#include <QSqlQuery>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+using namespace velk;
+
+namespace {
+
+// The archive's 2,400 documents, repeated for earlier years, fill the list to this many
+// rows: enough to show that a long list scrolls, sorts and paints as fast as a short one.
+constexpr int TargetRows = 100000;
+
+enum Column { Title = 1, Date, Amount, Rating, Status, File };
+const QString Columns = QStringLiteral("Titel:4300,Datum:1300,Betrag:1400r,Bewertung:1100e,Status:1300,Datei:*");
+const QString StatusWords = QStringLiteral("offen,erledigt,in Prüfung");
+
+struct Topic
+{
+    int id = 0;
+    int parent = 0;
+    QString name;
+};
+
+struct Document
+{
+    int id = 0;
+    int topic = 0;
+    QString title;
+    QString file;
+    QString date;
+    double amount = 0;
+    int rating = 0;
+    QString keywords;
+};
+
+std::vector<Topic> readTopics(const SampleArchive &archive)
+{
+    std::vector<Topic> topics;
+    QSqlQuery query(archive.database());
+    query.exec(QStringLiteral("SELECT ThemaID, IFNULL(ParentID, 0), Name FROM Themen ORDER BY ThemaID"));
+    while (query.next())
+        topics.push_back({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString()});
+    return topics;
+}
+
+std::vector<Document> readDocuments(const SampleArchive &archive)
+{
+    std::vector<Document> documents;
+    QSqlQuery query(archive.database());
+    query.exec(QStringLiteral("SELECT DokumentID, ThemaID, Titel, Datei, Datum, Betrag, Bewertung, Keywords "
+                              "FROM Dokumente ORDER BY DokumentID"));
+    while (query.next()) {
+        documents.push_back({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString(),
+                             query.value(3).toString(), query.value(4).toString(), query.value(5).toDouble(),
+                             query.value(6).toInt(), query.value(7).toString()});
+    }
+    return documents;
+}
+
+QString statusOf(const QString &keywords)
+{
+    for (const QString &word : keywords.split(u';')) {
+        if (StatusWords.split(u',').contains(word))
+            return word;
+    }
+    return QString();
+}
+
+QString iconOf(const QString &file)
+{
+    if (file.endsWith(QLatin1String(".doc")))
+        return QStringLiteral("word");
+    if (file.endsWith(QLatin1String(".xls")))
+        return QStringLiteral("excel");
+    return QStringLiteral("file");
+}
+
+// The document as a row of cells; copy `c` is the same document `c` years earlier.
+QString rowText(const Document &doc, int copy)
+{
+    static const QLocale german(QLocale::German, QLocale::Germany);
+    const int number = doc.id + copy * 2400;
+    QString date = doc.date;
+    date.replace(6, 4, QString::number(date.mid(6, 4).toInt() - copy));
+    const QString file = doc.file.section(u'/', -1).replace(QString::number(doc.id), QString::number(number));
+    return doc.title + u'\t' + date + u'\t' + german.toString(doc.amount * (1 + copy % 7), 'f', 2) + u'\t'
+        + QString::number(doc.rating * 20) + u'\t' + statusOf(doc.keywords) + u'\t'
+        + QStringLiteral("<A open:%1>%2</A>").arg(number).arg(file);
+}
+
+class ArchiveList : public QWidget
+{
+public:
+    ArchiveList(SampleArchive &archive, QWidget *parent)
+        : QWidget(parent)
+        , m_sheet(new velkSheet(this))
+        , m_status(new QLabel(this))
+    {
+        m_sheet->setObjectName(QStringLiteral("velkSheet1"));
+        m_status->setObjectName(QStringLiteral("status"));
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(8, 8, 8, 8);
+        layout->addWidget(m_sheet, 1);
+        layout->addWidget(m_status);
+        m_sheet->setColumns(Columns);
+        m_sheet->setFlags(QStringLiteral("singleselect selectcolumn selectcolumn1 edit zebra richtext"));
+        m_sheet->setLeftMargin(250);
+        connectEvents();
+        fill(archive);
+        m_sheet->setSelectedIndex(4);
+        m_sheet->setSelectedCol(Title);
+    }
+
+private:
+    void fill(const SampleArchive &archive)
+    {
+        const std::vector<Topic> topics = readTopics(archive);
+        m_documents = readDocuments(archive);
+        // Every top-level topic shows its own documents under "Allgemein", so documents
+        // always sit two levels deep. The archive's documents (and their copies from
+        // earlier years) are dealt to the groups in order, so every group holds a mix.
+        std::vector<std::pair<const Topic *, QString>> groups;
+        for (const Topic &top : topics) {
+            if (top.parent != 0)
+                continue;
+            groups.emplace_back(&top, QStringLiteral("Allgemein"));
+            for (const Topic &sub : topics) {
+                if (sub.parent == top.id)
+                    groups.emplace_back(nullptr, sub.name);
+            }
+        }
+        const int tops = int(std::count_if(groups.begin(), groups.end(), [](const auto &g) { return g.first; }));
+        const int documents = m_documents.empty() ? 0 : TargetRows - tops - int(groups.size());
+
+        m_sheet->setRedraw(false);
+        int next = 0;
+        for (size_t g = 0; g < groups.size(); ++g) {
+            if (const Topic *top = groups[g].first)
+                m_sheet->AddItem(QStringLiteral("^") + top->name, QStringLiteral("topic"), 0, g == 0);
+            const int count = documents / int(groups.size()) + (int(g) < documents % int(groups.size()) ? 1 : 0);
+            addGroup(groups[g].second, next, count, g == 0);
+            next += count;
+        }
+        m_sheet->setRedraw(true);
+        m_status->setText(QStringLiteral("%1 Zeilen aus dem Beispielarchiv. Spaltenköpfe sortieren, F2 bearbeitet "
+                                         "Titel und Status.")
+                              .arg(QLocale(QLocale::German).toString(m_sheet->Count())));
+    }
+
+    // The documents `first` .. `first` + `count` - 1 of the archive repeated year by year.
+    void addGroup(const QString &name, int first, int count, bool expanded)
+    {
+        m_sheet->AddItem(QStringLiteral("%1 (%2)").arg(name).arg(count), QStringLiteral("openpath"), 1, expanded);
+        const int size = int(m_documents.size());
+        for (int n = first; n < first + count; ++n) {
+            const Document &doc = m_documents[size_t(n % size)];
+            const bool done = statusOf(doc.keywords) == QLatin1String("erledigt");
+            m_sheet->AddItem(rowText(doc, n / size), iconOf(doc.file), 2, false, 0, QString(), done ? 2 : 1);
+        }
+    }
+
+    void connectEvents()
+    {
+        velkSheetEvents *events = m_sheet->events();
+        connect(events, &velkSheetEvents::ColumnClick, this, [this](int col) { sortBy(col); });
+        connect(events, &velkSheetEvents::Click, this, [this] { showCurrent(); });
+        connect(events, &velkSheetEvents::Menu, this, [this](const QString &cmd) {
+            m_status->setText(QStringLiteral("Öffnen: Dokument %1").arg(cmd.section(u':', 1)));
+        });
+        connect(events, &velkSheetEvents::IsEditable, this, [this](int row, int col, bool &enable) {
+            enable = m_sheet->ListItem(row)->Indent == 2 && (col == Title || col == Status);
+            m_sheet->setEditItems(col == Status ? StatusWords : QString());
+        });
+        connect(events, &velkSheetEvents::Checked, this, [this](int row, int, int &state) {
+            m_sheet->ListItem(row)->SetSubText(Status, state == 2 ? QStringLiteral("erledigt") : QStringLiteral("offen"));
+        });
+        connect(events, &velkSheetEvents::SetEval, this, [this](int row, int value) {
+            m_sheet->ListItem(row)->SetSubText(Rating, QString::number(value));
+            m_sheet->RefreshItem(row);
+        });
+        connect(events, &velkSheetEvents::DblClick, this, [this](int row, int) {
+            const auto item = m_sheet->ListItem(row);
+            if (item && item->FirstChild()) {
+                item->Expanded = !item->Expanded;
+                m_sheet->Refresh();
+            }
+        });
+    }
+
+    // Sorts the documents inside every group, and the groups' order stays: a tree keeps
+    // its shape, and every group is in the same order.
+    void sortBy(int col)
+    {
+        m_sortDirection = col == m_sortColumn ? -m_sortDirection : 1;
+        m_sortColumn = col;
+        m_sheet->setRedraw(false);
+        for (int pos = 1; pos <= m_sheet->Count(); ++pos) {
+            const auto row = m_sheet->ListItem(pos);
+            if (row->Indent != 1 || !row->FirstChild())
+                continue;
+            int last = pos + 1;
+            while (last < m_sheet->Count() && m_sheet->ListItem(last + 1)->Indent > 1)
+                ++last;
+            m_sheet->QuickSort(col, m_sortDirection, pos + 1, last);
+            pos = last;
+        }
+        m_sheet->SortSetMarker(col, m_sortDirection);
+        m_sheet->setRedraw(true);
+    }
+
+    void showCurrent()
+    {
+        const int pos = m_sheet->SelectedIndex();
+        if (pos < 1)
+            return;
+        QString path = m_sheet->GetFullText(pos, QStringLiteral(" › "));
+        path.remove(u'^');
+        m_status->setText(QStringLiteral("Zeile %1 von %2: %3")
+                              .arg(QLocale(QLocale::German).toString(pos), QLocale(QLocale::German).toString(m_sheet->Count()), path));
+    }
+
+    velkSheet *m_sheet;
+    QLabel *m_status;
+    std::vector<Document> m_documents;
+    int m_sortColumn = 0;
+    int m_sortDirection = 1;
+};
+
+QWidget *createSheetPage(SampleArchive &archive, QWidget *parent)
+{
+    return new ArchiveList(archive, parent);
+}
+
+} // namespace
+
+VELK_GALLERY_PAGE("Liste", 20, createSheetPage);

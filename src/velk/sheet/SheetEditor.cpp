@@ -1,0 +1,217 @@
+#include "SheetEditor.h"
+
+#include "SheetInput.h"
+#include "SheetLayout.h"
+#include "SheetModel.h"
+#include "velkSheet.h"
+
+#include <velk/platform/Canvas.h>
+#include <velk/platform/Input.h>
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace velk {
+
+namespace {
+
+int pixelsOf(int twips)
+{
+    return int(std::lround(twips / TwipsPerPixel));
+}
+
+// Far outside the list: where the editor waits while its row is scrolled out of view.
+const QRect offScreen(-10000, -10000, 10, 10);
+
+} // namespace
+
+SheetEditor::SheetEditor(velkSheet &sheet, QWidget *list)
+    : QObject(list)
+    , m_sheet(sheet)
+    , m_list(list)
+    , m_box(new QFrame(list))
+    , m_text(new QLineEdit(m_box))
+    , m_combo(new QComboBox(m_box))
+    , m_save(new QPushButton(QStringLiteral("OK"), m_box))
+    , m_cancel(new QPushButton(QStringLiteral("Abbrechen"), m_box))
+{
+    m_box->setObjectName(QStringLiteral("P_Edit"));
+    m_text->setObjectName(QStringLiteral("T_Edit"));
+    m_combo->setObjectName(QStringLiteral("Cmb_Edit"));
+    m_save->setObjectName(QStringLiteral("B_LightSave"));
+    m_cancel->setObjectName(QStringLiteral("B_LightCancel"));
+    m_box->setFrameShape(QFrame::Box);
+    m_box->setLineWidth(1);
+    m_text->setFrame(false);
+    m_combo->setEditable(true);
+    m_combo->setFrame(false);
+    auto *row = new QHBoxLayout(m_box);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(2);
+    row->addWidget(m_text, 1);
+    row->addWidget(m_combo, 1);
+    row->addWidget(m_save);
+    row->addWidget(m_cancel);
+    m_box->hide();
+    for (QObject *editor : {static_cast<QObject *>(m_text), static_cast<QObject *>(m_combo),
+                            static_cast<QObject *>(m_combo->lineEdit())})
+        editor->installEventFilter(this);
+    connect(m_save, &QPushButton::clicked, this, [this] { m_sheet.SaveEdit(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_sheet.CancelEdit(); });
+}
+
+SheetEditor::~SheetEditor() = default;
+
+bool SheetEditor::isShown() const
+{
+    // Hidden, not invisible: a sheet that is not on the screen can still be editing.
+    return !m_box->isHidden();
+}
+
+bool SheetEditor::start(const QString &typed, bool light)
+{
+    SheetModel &model = m_sheet.model();
+    const int pos = model.selectedIndex();
+    const auto row = model.rows().ptr(pos);
+    if (!row || isShown())
+        return false;
+    const bool selectColumn = model.flags().selectColumn();
+    const int col = selectColumn ? model.selectedCol() : 0;
+    bool enable = true;
+    Q_EMIT m_sheet.events()->IsEditable(pos, col, enable);
+    if (!enable)
+        return false;
+    m_sheet.EnsureVisible(pos);
+    m_row = row;
+    m_col = col;
+    m_light = light;
+    const bool firstColumn = !selectColumn || col == 1;
+    m_tag = firstColumn && !light && m_sheet.layout().hasDropDown(*row) ? QString::number(pos) : QStringLiteral("0");
+    showEditor(typed.isEmpty() ? (col ? row->GetSubText(col) : row->Text()) : typed);
+    Q_EMIT m_sheet.events()->StartEdit();
+    if (light)
+        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 1);
+    return true;
+}
+
+void SheetEditor::showEditor(const QString &text)
+{
+    m_useCombo = !m_sheet.EditItems().isEmpty();
+    m_text->setVisible(!m_useCombo);
+    m_combo->setVisible(m_useCombo);
+    m_save->setVisible(m_light);
+    m_cancel->setVisible(m_light);
+    QLineEdit *line = m_useCombo ? m_combo->lineEdit() : m_text;
+    if (m_useCombo) {
+        m_combo->clear();
+        m_combo->addItems(m_sheet.EditItems().split(u','));
+        m_combo->setEditText(text);
+    } else {
+        m_text->setText(text);
+    }
+    place();
+    m_box->show();
+    m_box->raise();
+    line->setCursorPosition(int(text.size()));
+    line->setFocus();
+}
+
+QString SheetEditor::text() const
+{
+    return m_useCombo ? m_combo->currentText() : m_text->text();
+}
+
+bool SheetEditor::close()
+{
+    if (!isShown())
+        return false;
+    m_box->hide();
+    m_list->setFocus();
+    return true;
+}
+
+void SheetEditor::save()
+{
+    const auto row = m_row.lock();
+    const int pos = row ? m_sheet.GetPosition(row) : 0;
+    if (!close())
+        return;
+    const QString value = text();
+    if (m_tag == QLatin1String("0")) {
+        if (row && m_col)
+            row->SetSubText(m_col, value);
+        else if (row)
+            row->setText(value);
+        m_sheet.repaintList();
+        Q_EMIT m_sheet.events()->SaveEdit();
+    } else if (!value.isEmpty()) {
+        m_sheet.SendDropTreeEdit(value, m_tag.toInt() - 1);
+    }
+    if (m_light)
+        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 0);
+}
+
+void SheetEditor::cancel()
+{
+    const auto row = m_row.lock();
+    const int pos = row ? m_sheet.GetPosition(row) : 0;
+    if (!close())
+        return;
+    Q_EMIT m_sheet.events()->CancelEdit();
+    if (m_light)
+        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 0);
+}
+
+void SheetEditor::place()
+{
+    m_box->setGeometry(cellRectPx());
+}
+
+// Over the cell: from the text's start in the first column (the tree's box and icon stay
+// in view) or the column's left edge, to its right edge; the whole row when the row's
+// Text is edited. The light editor takes the OwnerDraw area.
+QRect SheetEditor::cellRectPx() const
+{
+    const auto row = m_row.lock();
+    const SheetLayout layout = m_sheet.layout();
+    const SheetLayout::RowBox *box = row ? layout.rowBox(m_sheet.GetPosition(row)) : nullptr;
+    if (!box)
+        return offScreen;
+    const SheetColumns &columns = m_sheet.model().columns();
+    const int col = m_col ? m_col : 1;
+    const SheetColumn *column = columns.at(col);
+    if (!column || column->x1 < 0)
+        return offScreen;
+    int left = col == 1 ? layout.textLeft(*row, 1, box->y1) - SheetLayout::cellPadding() : column->x1;
+    int right = m_col ? column->x2 : columns.rightEdge();
+    int top = box->y1;
+    int bottom = box->y2;
+    if (m_light) {
+        left = m_sheet.LeftMargin();
+        right = layout.viewport().width - 3 * int(TwipsPerPixel);
+        top = box->y1 + m_sheet.lineHeight();
+    } else if (layout.carriesOwnerDraw(*row)) {
+        bottom = box->y1 + layout.lineArea();
+    }
+    const QRect rect(pixelsOf(left), pixelsOf(top), pixelsOf(right - left), pixelsOf(bottom - top));
+    return rect.isEmpty() ? offScreen : rect;
+}
+
+bool SheetEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const int code = keyCodeOf(key);
+    if (code != KeyCode::Return && code != KeyCode::Escape)
+        return false;
+    return m_sheet.input().KeyDown(code, shiftStateFromQt(key->modifiers()));
+}
+
+} // namespace velk

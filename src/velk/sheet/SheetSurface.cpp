@@ -1,0 +1,84 @@
+#include "SheetSurface.h"
+
+#include <velk/platform/Canvas.h>
+#include <velk/platform/Input.h>
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace velk {
+
+SheetSurface::SheetSurface(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void SheetSurface::paintEvent(QPaintEvent *event)
+{
+    if (!onPaint)
+        return;
+    Canvas canvas(this, ScaleMode::Twips);
+    const QRect dirty = event->rect();
+    onPaint(canvas, QRect(int(dirty.x() * TwipsPerPixel), int(dirty.y() * TwipsPerPixel),
+                          int(dirty.width() * TwipsPerPixel), int(dirty.height() * TwipsPerPixel)));
+}
+
+void SheetSurface::forward(const MouseHandler &handler, int button, QMouseEvent *event)
+{
+    if (!handler)
+        return;
+    const QPointF pos = event->position();
+    handler(button, shiftStateFromQt(event->modifiers()), int(std::lround(pos.x() * TwipsPerPixel)),
+            int(std::lround(pos.y() * TwipsPerPixel)));
+}
+
+void SheetSurface::mousePressEvent(QMouseEvent *event)
+{
+    forward(onMouseDown, buttonFromQt(event->button()), event);
+}
+
+void SheetSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    forward(onMouseMove, buttonsFromQt(event->buttons()), event);
+}
+
+void SheetSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    forward(onMouseUp, buttonFromQt(event->button()), event);
+}
+
+void SheetSurface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        forward(onDblClick, buttonFromQt(event->button()), event);
+    else
+        forward(onMouseDown, buttonFromQt(event->button()), event);
+}
+
+void SheetSurface::wheelEvent(QWheelEvent *event)
+{
+    if (onWheel)
+        onWheel(event);
+    else
+        QWidget::wheelEvent(event);
+}
+
+// The current row's frame shows only while the list has the focus.
+void SheetSurface::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SheetSurface::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+} // namespace velk
