@@ -1,4 +1,4 @@
--- The gallery's sample document archive (SQLite). Run once when the archive file is
+﻿-- The gallery's sample document archive (SQLite). Run once when the archive file is
 -- created; every statement ends with ";" at the end of a line.
 
 CREATE TABLE Themen (

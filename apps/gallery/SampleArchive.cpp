@@ -19,8 +19,18 @@ SampleArchive::SampleArchive(const QString &path)
         m_error = db.lastError().text();
         return;
     }
-    if (isNew && !create())
-        db.close();
+    if (isNew || !isCurrent()) {
+        if (!create())
+            db.close();
+    }
+}
+
+// An archive made by an older script is rebuilt, so the pages always show today's data.
+bool SampleArchive::isCurrent() const
+{
+    QSqlQuery query(database());
+    return query.exec(QStringLiteral("PRAGMA user_version")) && query.next()
+        && query.value(0).toInt() == kScriptVersion;
 }
 
 SampleArchive::~SampleArchive()
@@ -49,6 +59,8 @@ bool SampleArchive::create()
         return false;
     }
     QSqlDatabase db = database();
+    for (const QString &table : db.tables())
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE ") + table);
     db.transaction();
     QString statement;
     for (const QString &line : script->split(u'\n')) {
@@ -66,5 +78,6 @@ bool SampleArchive::create()
         }
         statement.clear();
     }
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(kScriptVersion));
     return db.commit();
 }

@@ -18,6 +18,10 @@ public:
     QSqlDatabase database() const;
 
 private:
+    /// Raised whenever data/sample-archive.sql changes.
+    static constexpr int kScriptVersion = 2;
+
+    bool isCurrent() const;
     bool create();
 
     QString m_path;

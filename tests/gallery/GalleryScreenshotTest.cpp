@@ -1,5 +1,7 @@
 #include <QImage>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -66,6 +68,16 @@ TEST(Gallery, OverviewPageReadsTheSampleArchive)
     ASSERT_EQ(exitCode, 0);
     // The archive was created from the SQL script on first use.
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("archive.sqlite"))).size(), 10000);
+    {
+        // The script's umlauts survive the way into the database.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(dir.filePath(QStringLiteral("archive.sqlite")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(QStringLiteral("SELECT Name FROM Themen WHERE ThemaID = 1"), db);
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toString(), QStringLiteral("Verträge"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
 
     runGallery({QStringLiteral("--screenshots"), dir.path(), QStringLiteral("--page"), QStringLiteral("no-such-page")},
                &exitCode);
