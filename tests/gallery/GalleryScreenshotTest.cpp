@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
