@@ -132,6 +132,11 @@ TEST(SheetColumns, DefinitionStarRuleAndDefaultColumn)
     // The saved layout is merged into every column.
     columns.setDefinition(QStringLiteral("A:100,B:200,C:*"), QStringLiteral("!B:900,A:*"));
     EXPECT_EQ(columns.definition(), QStringLiteral("A:1600,!B:900,C:*"));
+
+    // Regression (found by fuzzing): a caption that itself begins with "!" is shown by a
+    // saved entry "!x:", exactly as the single column's Merge reads it.
+    columns.setDefinition(QStringLiteral("!!x:100,y:*"), QStringLiteral("!x:700"));
+    EXPECT_EQ(columns.definition(), QStringLiteral("!x:700,y:*"));
 }
 
 TEST(SheetColumns, LayoutPlacesShownColumnsFromTheScrollPosition)

@@ -17,7 +17,8 @@ constexpr int DefaultWidth = 1600;
 // The saved layout looked up by caption. Merging each column by searching the whole
 // saved text would cost columns × text; this reads the text once. Captions from a
 // definition hold neither "," nor ":", so "," + caption + ":" can only match where an
-// entry begins with caption + ":", which is what the two tables hold. As in
+// entry begins with caption + ":", which is what the two tables hold (a caption may itself
+// begin with "!"). As in
 // SheetColumn::Merge, a shown entry wins over a hidden one, and the first one counts.
 class SavedLayout
 {
@@ -32,13 +33,11 @@ public:
             const QStringView entry = QStringView(saved).mid(start, end - start);
             const qsizetype colon = entry.indexOf(u':');
             if (colon >= 0) {
-                QStringView caption = entry.left(colon);
-                const bool hidden = caption.startsWith(u'!');
-                if (hidden)
-                    caption = caption.mid(1);
-                QHash<QString, QStringView> &table = hidden ? m_hidden : m_shown;
-                if (!table.contains(caption.toString()))
-                    table.insert(caption.toString(), entry.mid(colon + 1));
+                // "!x:..." hides column "x" but also shows a column whose caption is "!x".
+                const QStringView caption = entry.left(colon);
+                remember(m_shown, caption, entry.mid(colon + 1));
+                if (caption.startsWith(u'!'))
+                    remember(m_hidden, caption.mid(1), entry.mid(colon + 1));
             }
             start = end + 1;
         }
@@ -56,6 +55,13 @@ public:
     }
 
 private:
+    static void remember(QHash<QString, QStringView> &table, QStringView caption, QStringView width)
+    {
+        const QString key = caption.toString();
+        if (!table.contains(key))
+            table.insert(key, width);
+    }
+
     QHash<QString, QStringView> m_shown;
     QHash<QString, QStringView> m_hidden;
 };
