@@ -9,7 +9,7 @@ TEST(FrameSizes, DistributesGapsPercentagesScalingAndEqualShares)
     struct Row
     {
         const char *name;
-        QStringList specs;
+        QStringList sizeTexts;
         int total;
         bool configMode;
         std::vector<int> expected;
@@ -20,10 +20,10 @@ TEST(FrameSizes, DistributesGapsPercentagesScalingAndEqualShares)
         {"too wide fixed sizes are scaled down", {"300", "300"}, 405, false, {200, 200}},
         {"scaled sizes leave nothing for an unsized one", {"300", "", "300"}, 410, false, {200, 0, 200}},
         {"percent and pixels mixed, the rest shared", {"25%", "40", "", ""}, 415, false, {100, 40, 130, 130}},
-        {"blanks around a spec are ignored", {" 60 ", " 10 % "}, 105, false, {60, 10}},
+        {"blanks around a size are ignored", {" 60 ", " 10 % "}, 105, false, {60, 10}},
         {"a text without a number is unsized", {"abc", "50"}, 105, false, {50, 50}},
         {"configuration mode adds 26 to fixed sizes only", {"100", "50%", ""}, 410, true, {126, 200, 74}},
-        {"configuration mode leaves empty specs alone", {"", ""}, 105, true, {50, 50}},
+        {"configuration mode leaves empty sizes alone", {"", ""}, 105, true, {50, 50}},
         {"a single child gets everything", {""}, 77, false, {77}},
         {"a share of 2.5 rounds down to even", {"", ""}, 10, false, {2, 2}},
         {"a share of 3.5 rounds up to even", {"", ""}, 12, false, {4, 4}},
@@ -32,7 +32,7 @@ TEST(FrameSizes, DistributesGapsPercentagesScalingAndEqualShares)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(FrameSizes::distribute(row.specs, row.total, row.configMode), row.expected);
+        EXPECT_EQ(FrameSizes::distribute(row.sizeTexts, row.total, row.configMode), row.expected);
     }
 }
 

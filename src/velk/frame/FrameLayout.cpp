@@ -154,13 +154,13 @@ private:
         const std::vector<StdXMLNodePtr> children = childrenOf(element);
         if (children.empty())
             return;
-        QStringList specs;
-        specs.reserve(qsizetype(children.size()));
+        QStringList sizeTexts;
+        sizeTexts.reserve(qsizetype(children.size()));
         const QString attribute = vertical ? QStringLiteral("height") : QStringLiteral("width");
         for (const StdXMLNodePtr &child : children)
-            specs.push_back(child->GetAttribute(attribute));
+            sizeTexts.push_back(child->GetAttribute(attribute));
         const std::vector<int> sizes =
-            FrameSizes::distribute(specs, vertical ? r.height() : r.width(), m_configMode);
+            FrameSizes::distribute(sizeTexts, vertical ? r.height() : r.width(), m_configMode);
 
         int pos = vertical ? r.top : r.left;
         size_t k = 0;

@@ -41,9 +41,9 @@ int FrameSizes::wholeValue(const QString &text)
     return roundHalfEven(leadingValue(text));
 }
 
-std::vector<int> FrameSizes::distribute(const QStringList &specs, int total, bool configMode)
+std::vector<int> FrameSizes::distribute(const QStringList &sizeTexts, int total, bool configMode)
 {
-    const qsizetype count = specs.size();
+    const qsizetype count = sizeTexts.size();
     std::vector<int> sizes(size_t(count), 0);
     if (count == 0)
         return sizes;
@@ -51,12 +51,12 @@ std::vector<int> FrameSizes::distribute(const QStringList &specs, int total, boo
 
     int sum = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        const QString spec = specs[i].trimmed();
+        const QString sizeText = sizeTexts[i].trimmed();
         int size = 0;
-        if (spec.endsWith(u'%'))
-            size = roundHalfEven(double(avail) * leadingValue(spec) / 100.0);
-        else if (!spec.isEmpty())
-            size = wholeValue(spec) + (configMode ? ConfigModeExtraPx : 0);
+        if (sizeText.endsWith(u'%'))
+            size = roundHalfEven(double(avail) * leadingValue(sizeText) / 100.0);
+        else if (!sizeText.isEmpty())
+            size = wholeValue(sizeText) + (configMode ? ConfigModeExtraPx : 0);
         sizes[size_t(i)] = size;
         sum += size;
     }

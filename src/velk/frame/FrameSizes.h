@@ -28,11 +28,11 @@ public:
     /// leadingValue rounded to a whole number.
     static int wholeValue(const QString &text);
 
-    /// The sizes of `specs.size()` neighbours sharing `total` pixels with GapPx between each
-    /// two. A spec ending in "%" is a share of what the gaps leave; any other non-empty spec
+    /// The sizes of `sizeTexts.size()` neighbours sharing `total` pixels with GapPx between each
+    /// two. A size text ending in "%" is a share of what the gaps leave; any other non-empty one
     /// is pixels (plus ConfigModeExtraPx in configuration mode). When the fixed sizes exceed
     /// the room they are scaled down to fit; neighbours left at 0 share the rest equally.
-    static std::vector<int> distribute(const QStringList &specs, int total, bool configMode = false);
+    static std::vector<int> distribute(const QStringList &sizeTexts, int total, bool configMode = false);
 };
 
 } // namespace velk
