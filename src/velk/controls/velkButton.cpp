@@ -340,20 +340,20 @@ void velkButton::paintEvent(QPaintEvent *)
 
 void velkButton::mousePressEvent(QMouseEvent *event)
 {
-    MouseDown(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseDown(m.button, m.shift, m.x, m.y);
 }
 
 void velkButton::mouseMoveEvent(QMouseEvent *event)
 {
-    MouseMove(buttonsFromQt(event->buttons()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseMove(m.button, m.shift, m.x, m.y);
 }
 
 void velkButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    MouseUp(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-            float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseUp(m.button, m.shift, m.x, m.y);
 }
 
 void velkButton::keyPressEvent(QKeyEvent *event)

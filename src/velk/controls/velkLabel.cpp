@@ -286,14 +286,14 @@ void velkLabel::paintEvent(QPaintEvent *)
 
 void velkLabel::mouseMoveEvent(QMouseEvent *event)
 {
-    MouseMove(buttonsFromQt(event->buttons()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseMove(m.button, m.shift, m.x, m.y);
 }
 
 void velkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    MouseUp(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-            float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseUp(m.button, m.shift, m.x, m.y);
 }
 
 void velkLabel::resizeEvent(QResizeEvent *event)

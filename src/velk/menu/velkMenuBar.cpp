@@ -532,20 +532,20 @@ void velkMenuBar::resizeEvent(QResizeEvent *event)
 
 void velkMenuBar::mousePressEvent(QMouseEvent *event)
 {
-    MouseDown(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseDown(m.button, m.shift, m.x, m.y);
 }
 
 void velkMenuBar::mouseMoveEvent(QMouseEvent *event)
 {
-    MouseMove(buttonsFromQt(event->buttons()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseMove(m.button, m.shift, m.x, m.y);
 }
 
 void velkMenuBar::mouseReleaseEvent(QMouseEvent *event)
 {
-    MouseUp(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-            float(event->position().x()), float(event->position().y()));
+    const MouseInput m = mouseInputOf(event);
+    MouseUp(m.button, m.shift, m.x, m.y);
 }
 
 void velkMenuBar::keyPressEvent(QKeyEvent *event)

@@ -145,14 +145,14 @@ void velkMenuPopup::paintEvent(QPaintEvent *)
 
 void velkMenuPopup::mouseMoveEvent(QMouseEvent *event)
 {
-    MouseMove(buttonsFromQt(event->buttons()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x() * TwipsPerPixel), float(event->position().y() * TwipsPerPixel));
+    const MouseInput m = mouseInputOf(event, TwipsPerPixel);
+    MouseMove(m.button, m.shift, m.x, m.y);
 }
 
 void velkMenuPopup::mousePressEvent(QMouseEvent *event)
 {
-    MouseDown(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-              float(event->position().x() * TwipsPerPixel), float(event->position().y() * TwipsPerPixel));
+    const MouseInput m = mouseInputOf(event, TwipsPerPixel);
+    MouseDown(m.button, m.shift, m.x, m.y);
 }
 
 void velkMenuPopup::resizeEvent(QResizeEvent *event)

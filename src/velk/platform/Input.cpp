@@ -231,4 +231,14 @@ int shiftStateFromQt(Qt::KeyboardModifiers modifiers)
         | (modifiers.testFlag(Qt::AltModifier) ? ShiftState::Alt : 0);
 }
 
+MouseInput mouseInputOf(const QMouseEvent *event, double unitsPerPixel)
+{
+    MouseInput m;
+    m.button = event->type() == QEvent::MouseMove ? buttonsFromQt(event->buttons()) : buttonFromQt(event->button());
+    m.shift = shiftStateFromQt(event->modifiers());
+    m.x = float(event->position().x() * unitsPerPixel);
+    m.y = float(event->position().y() * unitsPerPixel);
+    return m;
+}
+
 } // namespace velk

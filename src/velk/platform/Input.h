@@ -67,4 +67,15 @@ VELK_EXPORT int buttonsFromQt(Qt::MouseButtons buttons);
 /// Shift 1 + Ctrl 2 + Alt 4.
 VELK_EXPORT int shiftStateFromQt(Qt::KeyboardModifiers modifiers);
 
+/// A mouse event as the controls' MouseDown/MouseMove/MouseUp handlers take it.
+struct MouseInput
+{
+    int button = 0; ///< the pressed or released button; for a move, the buttons held
+    int shift = 0;
+    float x = 0;    ///< in the control's unit
+    float y = 0;
+};
+/// The event's values, its position multiplied by `unitsPerPixel` (15 for twips).
+VELK_EXPORT MouseInput mouseInputOf(const QMouseEvent *event, double unitsPerPixel = 1.0);
+
 } // namespace velk

@@ -140,27 +140,24 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         d->leftPressedHere = true;
-    const QPointF pos = event->position();
-    emit MouseDown(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-                   float(d->canvas.fromPixels(pos.x())), float(d->canvas.fromPixels(pos.y())));
+    const MouseInput m = mouseInputOf(event, d->canvas.fromPixels(1.0));
+    emit MouseDown(m.button, m.shift, m.x, m.y);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF pos = event->position();
-    emit MouseMove(buttonsFromQt(event->buttons()), shiftStateFromQt(event->modifiers()),
-                   float(d->canvas.fromPixels(pos.x())), float(d->canvas.fromPixels(pos.y())));
+    const MouseInput m = mouseInputOf(event, d->canvas.fromPixels(1.0));
+    emit MouseMove(m.button, m.shift, m.x, m.y);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF pos = event->position();
-    emit MouseUp(buttonFromQt(event->button()), shiftStateFromQt(event->modifiers()),
-                 float(d->canvas.fromPixels(pos.x())), float(d->canvas.fromPixels(pos.y())));
+    const MouseInput m = mouseInputOf(event, d->canvas.fromPixels(1.0));
+    emit MouseUp(m.button, m.shift, m.x, m.y);
     if (event->button() != Qt::LeftButton)
         return;
     // The release that ends a double click was already answered by DblClick.
-    const bool isClick = d->leftPressedHere && !d->releaseEndsDoubleClick && rect().contains(pos.toPoint());
+    const bool isClick = d->leftPressedHere && !d->releaseEndsDoubleClick && rect().contains(event->position().toPoint());
     d->leftPressedHere = false;
     d->releaseEndsDoubleClick = false;
     if (isClick)
