@@ -15,6 +15,7 @@ target_sources(velkgui PRIVATE
   src/velk/common/LeadingNumber_p.h
   src/velk/common/PathHelpers.cpp
   src/velk/common/PathHelpers.h
+  src/velk/common/SetIfChanged_p.h
   src/velk/common/StdDialoge.cpp
   src/velk/common/StdDialoge.h
   src/velk/common/StdRegistry.cpp

@@ -1,6 +1,7 @@
 target_sources(velkgui PRIVATE
   src/velk/controls/FramePainter.cpp
   src/velk/controls/FramePainter_p.h
+  src/velk/controls/HoverTimer_p.h
   src/velk/controls/velkButton.cpp
   src/velk/controls/velkButton.h
   src/velk/controls/velkIcon.cpp

@@ -3,6 +3,8 @@
 #include "FramePainter_p.h"
 #include "velkIcon.h"
 
+#include <velk/common/SetIfChanged_p.h>
+#include <velk/controls/HoverTimer_p.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Input.h>
@@ -21,7 +23,6 @@ namespace velk {
 
 namespace {
 
-constexpr int kHoverIntervalMs = 100;
 constexpr int kIconGapPx = 4;
 constexpr int kAlignedInsetPx = 4;
 constexpr int kRoundedCornerPx = 3;
@@ -61,12 +62,10 @@ struct velkButton::Private
         : q(owner)
         , events(new velkButtonEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(new QTimer(owner))
+        , timer(makeHoverTimer(owner))
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
-        timer->setObjectName(QStringLiteral("Timer1"));
-        timer->setInterval(kHoverIntervalMs);
     }
 
     bool isAlignedLeft() const { return caption.startsWith(u'>'); }
@@ -221,10 +220,8 @@ short velkButton::style() const { return d->style; }
 
 void velkButton::setStyle(short style)
 {
-    if (d->style == style)
-        return;
-    d->style = style;
-    update();
+    if (setIfChanged(d->style, style))
+        update();
 }
 
 short velkButton::state() const { return d->state; }
@@ -233,10 +230,8 @@ Color velkButton::BackColor() const { return d->backColor; }
 
 void velkButton::setBackColor(Color color)
 {
-    if (d->backColor == color)
-        return;
-    d->backColor = color;
-    update();
+    if (setIfChanged(d->backColor, color))
+        update();
 }
 
 QFont velkButton::Font() const { return font(); }

@@ -3,6 +3,8 @@
 #include "FramePainter_p.h"
 #include "velkIcon.h"
 
+#include <velk/common/SetIfChanged_p.h>
+#include <velk/controls/HoverTimer_p.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -19,7 +21,6 @@ namespace velk {
 
 namespace {
 
-constexpr int kHoverIntervalMs = 100;
 constexpr int kCaptionInsetPx = 4;
 constexpr Color kDarkBlue = 0x800000; // (0,0,128)
 
@@ -55,12 +56,10 @@ struct velkLabel::Private
         : q(owner)
         , events(new velkLabelEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(new QTimer(owner))
+        , timer(makeHoverTimer(owner))
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
-        timer->setObjectName(QStringLiteral("Timer1"));
-        timer->setInterval(kHoverIntervalMs);
     }
 
     int count() const { return int(entries.size()); }
@@ -149,40 +148,32 @@ QString velkLabel::caption() const { return d->caption; }
 
 void velkLabel::setCaption(const QString &caption)
 {
-    if (d->caption == caption)
-        return;
-    d->caption = caption;
-    update();
+    if (setIfChanged(d->caption, caption))
+        update();
 }
 
 Color velkLabel::BackColor1() const { return d->backColor1; }
 
 void velkLabel::setBackColor1(Color color)
 {
-    if (d->backColor1 == color)
-        return;
-    d->backColor1 = color;
-    update();
+    if (setIfChanged(d->backColor1, color))
+        update();
 }
 
 Color velkLabel::BackColor2() const { return d->backColor2; }
 
 void velkLabel::setBackColor2(Color color)
 {
-    if (d->backColor2 == color)
-        return;
-    d->backColor2 = color;
-    update();
+    if (setIfChanged(d->backColor2, color))
+        update();
 }
 
 Color velkLabel::ForeColor() const { return d->foreColor; }
 
 void velkLabel::setForeColor(Color color)
 {
-    if (d->foreColor == color)
-        return;
-    d->foreColor = color;
-    update();
+    if (setIfChanged(d->foreColor, color))
+        update();
 }
 
 QFont velkLabel::Font() const { return font(); }
@@ -190,20 +181,16 @@ short velkLabel::style() const { return d->style; }
 
 void velkLabel::setStyle(short style)
 {
-    if (d->style == style)
-        return;
-    d->style = style;
-    update();
+    if (setIfChanged(d->style, style))
+        update();
 }
 
 short velkLabel::BorderStyle() const { return d->borderStyle; }
 
 void velkLabel::setBorderStyle(short borderStyle)
 {
-    if (d->borderStyle == borderStyle)
-        return;
-    d->borderStyle = borderStyle;
-    update();
+    if (setIfChanged(d->borderStyle, borderStyle))
+        update();
 }
 
 QString velkLabel::Menu() const { return d->menu; }
@@ -224,10 +211,8 @@ bool velkLabel::Bold() const { return d->bold; }
 
 void velkLabel::setBold(bool bold)
 {
-    if (d->bold == bold)
-        return;
-    d->bold = bold;
-    update();
+    if (setIfChanged(d->bold, bold))
+        update();
 }
 
 int velkLabel::ButtonCount() const { return d->count(); }

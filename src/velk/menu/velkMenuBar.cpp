@@ -5,7 +5,9 @@
 #include "MenuLayout.h"
 #include "MenuModel.h"
 
+#include <velk/common/SetIfChanged_p.h>
 #include <velk/controls/FramePainter_p.h>
+#include <velk/controls/HoverTimer_p.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -27,7 +29,6 @@ namespace velk {
 
 namespace {
 
-constexpr int kHoverIntervalMs = 100;
 constexpr int kFieldHeightPx = 20;
 constexpr QSize kPreferredSizePx(200, 26);
 
@@ -99,12 +100,10 @@ struct velkMenuBar::Private
         : q(owner)
         , events(new velkMenuBarEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(new QTimer(owner))
+        , timer(makeHoverTimer(owner))
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
-        timer->setObjectName(QStringLiteral("Timer1"));
-        timer->setInterval(kHoverIntervalMs);
     }
 
     bool isTabStyle() const { return MenuLayout::isTabStyle(style); }
@@ -338,20 +337,16 @@ short velkMenuBar::Selected() const { return d->selected; }
 
 void velkMenuBar::setSelected(short selected)
 {
-    if (d->selected == selected)
-        return;
-    d->selected = selected;
-    update();
+    if (setIfChanged(d->selected, selected))
+        update();
 }
 
 Color velkMenuBar::BackColor() const { return d->backColor; }
 
 void velkMenuBar::setBackColor(Color color)
 {
-    if (d->backColor == color)
-        return;
-    d->backColor = color;
-    update();
+    if (setIfChanged(d->backColor, color))
+        update();
 }
 
 Color velkMenuBar::ButtonColor() const { return d->effectiveButtonColor(); }
@@ -359,30 +354,24 @@ Color velkMenuBar::ButtonColor() const { return d->effectiveButtonColor(); }
 void velkMenuBar::setButtonColor(Color color)
 {
     const Color stored = color == d->automaticButtonColor() ? AutomaticColor : color;
-    if (d->buttonColor == stored)
-        return;
-    d->buttonColor = stored;
-    update();
+    if (setIfChanged(d->buttonColor, stored))
+        update();
 }
 
 Color velkMenuBar::ForeColor() const { return d->foreColor; }
 
 void velkMenuBar::setForeColor(Color color)
 {
-    if (d->foreColor == color)
-        return;
-    d->foreColor = color;
-    update();
+    if (setIfChanged(d->foreColor, color))
+        update();
 }
 
 Color velkMenuBar::InactiveColor() const { return d->inactiveColor; }
 
 void velkMenuBar::setInactiveColor(Color color)
 {
-    if (d->inactiveColor == color)
-        return;
-    d->inactiveColor = color;
-    update();
+    if (setIfChanged(d->inactiveColor, color))
+        update();
 }
 
 short velkMenuBar::Count() const { return short(d->model.Count()); }
