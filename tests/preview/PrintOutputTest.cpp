@@ -62,6 +62,19 @@ TEST(PdfPrinter, AnUnwritablePathGivesNoJob)
     EXPECT_EQ(PrintPageText(QStringLiteral("x"), {}, printer), -1);
 }
 
+TEST(DialogPrinter, CancellingThePrintDialogGivesNoJob)
+{
+    ScopedDialogs dialogs;
+    QString title;
+    dialogs->answerForm([&](QDialog &dialog) {
+        title = dialog.windowTitle();
+        dialog.reject();
+    });
+    DialogPrinter printer;
+    EXPECT_EQ(printer.startJob(QStringLiteral("Drucken"), QSizeF(21, 29.7), false), nullptr);
+    EXPECT_EQ(title, QStringLiteral("Drucken"));
+}
+
 #ifdef VELK_PRINT_EXE
 TEST(velkPrint, WritesThePdfAndAnswersWithExitCodes)
 {

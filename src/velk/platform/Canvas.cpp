@@ -509,10 +509,12 @@ void Canvas::Print(const QString &text)
     const double startY = d->currentY;
     const double lineHeight = d->lineHeightPixels() / d->pixelsPerUnitY();
 
-    DrawOp o = d->op(DrawOp::Text);
-    o.text = text;
-    o.rect = QRectF(startX, startY, TextWidth(text), lineHeight * lines.size());
-    d->record(std::move(o));
+    if (d->recording) {
+        DrawOp o = d->op(DrawOp::Text);
+        o.text = text;
+        o.rect = QRectF(startX, startY, TextWidth(text), lineHeight * lines.size());
+        d->record(std::move(o));
+    }
 
     QPainter *p = d->painterFor();
     if (p) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace velk {
@@ -37,37 +38,67 @@ struct Style
 
 // One measure for every device: fonts are measured once at a large pixel size without
 // hinting and scaled to the point size, so wraps and cuts are the same on every zoom
-// and on paper.
+// and on paper. Word widths are kept per font: report texts repeat their words.
 class FontMeasure
 {
 public:
     static constexpr double referencePixels = 1000.0;
 
-    static const QFontMetricsF &metrics(const Style &style)
-    {
-        static QHash<QString, QFontMetricsF> cache;
-        const QString key = style.font + QLatin1Char('|') + QChar(u'0' + style.bold) + QChar(u'0' + style.italic);
-        auto it = cache.find(key);
-        if (it == cache.end()) {
-            installFontSubstitutes();
-            QFont font(style.font);
-            font.setPixelSize(int(referencePixels));
-            font.setBold(style.bold);
-            font.setItalic(style.italic);
-            font.setHintingPreference(QFont::PreferNoHinting);
-            it = cache.insert(key, QFontMetricsF(font));
-        }
-        return *it;
-    }
     static double scale(const Style &style) { return style.size * cmPerPoint / referencePixels; }
     static double width(const QString &text, const Style &style)
     {
-        return text.isEmpty() ? 0 : metrics(style).horizontalAdvance(text) * scale(style);
+        return text.isEmpty() ? 0 : entry(style).width(text) * scale(style);
     }
-    static double height(const Style &style)
+    static double height(const Style &style) { return entry(style).height * scale(style); }
+
+private:
+    struct Entry
     {
-        const QFontMetricsF &m = metrics(style);
-        return (m.ascent() + m.descent()) * scale(style);
+        QString family;
+        bool bold = false, italic = false;
+        QFontMetricsF metrics{QFont()};
+        double height = 0;
+        QHash<QString, double> widths;
+
+        double width(const QString &text)
+        {
+            if (text.size() > 64)
+                return metrics.horizontalAdvance(text);
+            auto it = widths.constFind(text);
+            if (it != widths.cend())
+                return *it;
+            if (widths.size() > 200000)
+                widths.clear();
+            const double w = metrics.horizontalAdvance(text);
+            widths.insert(text, w);
+            return w;
+        }
+    };
+
+    static Entry &entry(const Style &style)
+    {
+        static std::vector<std::unique_ptr<Entry>> entries;
+        static Entry *last = nullptr;
+        if (last && last->bold == style.bold && last->italic == style.italic && last->family == style.font)
+            return *last;
+        for (auto &e : entries) {
+            if (e->bold == style.bold && e->italic == style.italic && e->family == style.font)
+                return *(last = e.get());
+        }
+        installFontSubstitutes();
+        QFont font(style.font);
+        font.setPixelSize(int(referencePixels));
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        auto e = std::make_unique<Entry>();
+        e->family = style.font;
+        e->bold = style.bold;
+        e->italic = style.italic;
+        e->metrics = QFontMetricsF(font);
+        e->height = e->metrics.ascent() + e->metrics.descent();
+        entries.push_back(std::move(e));
+        return *(last = entries.back().get());
     }
 };
 
@@ -555,13 +586,16 @@ struct PageRenderer::Run
     {
         std::vector<Cell> cells;
         const QStringList texts = cellTextsOf(rowText);
+        // Amounts are read only where a sum or a formula may use them.
+        const bool hasFormula = rowText.contains(u'=');
         for (int k = 1; k <= int(texts.size()) && k <= int(s.columns.size()); ++k) {
             Cell cell;
-            const bool isFormula = formula(texts[k - 1], k, cells, cell);
+            const bool isFormula = hasFormula && formula(texts[k - 1], k, cells, cell);
             if (!isFormula) {
                 cell.text = texts[k - 1];
-                cell.value = plainValue(cell.text);
                 cell.sumIndex = sumIndexOf(k);
+                if (hasFormula || cell.sumIndex >= 0)
+                    cell.value = plainValue(cell.text);
             }
             if (cell.sumIndex >= 0 && cell.sumDelta == 0)
                 cell.sumDelta = s.sumMode == 2 ? -cell.value : cell.value;
