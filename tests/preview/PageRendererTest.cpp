@@ -216,3 +216,24 @@ TEST(PageRenderer, TextWrapsAtTheRightBorderAndKeepsCodes)
     EXPECT_NEAR(right->rect.left() + right->rect.width(), 5, 0.05);
     EXPECT_TRUE(findText(pages[0], QStringLiteral("!Ausruf")));
 }
+
+// The header's settings last for the header: a body paragraph running onto the next page
+// keeps its own font there, and right-aligned `top` text ends at its position.
+TEST(PageRenderer, HeaderSettingsDoNotLeakIntoTheBody)
+{
+    const QString txt = QStringLiteral("$head\r\n$font Arial\r\n$size 8\r\n$top 1\r\nKopf\r\n$top 3\r\n$/head\r\n"
+                                       "$font Courier New\r\n$size 12\r\n$top 3 18 R\r\nRechts\r\n$top 4\r\n")
+        + QStringLiteral("wort ").repeated(3000);
+    const std::vector<Page> pages = printPages(txt);
+    ASSERT_GE(pages.size(), 2u);
+    const DrawOp *right = findText(pages[0], QStringLiteral("Rechts"));
+    ASSERT_TRUE(right);
+    EXPECT_NEAR(right->rect.right(), 18, 0.1);
+    const std::vector<DrawOp> second = textsOf(pages[1]);
+    ASSERT_GE(second.size(), 2u);
+    EXPECT_EQ(second[0].text, QStringLiteral("Kopf"));
+    EXPECT_EQ(second[0].fontName, QStringLiteral("Arial"));
+    EXPECT_EQ(second[1].fontName, QStringLiteral("Courier New"));
+    EXPECT_EQ(second[1].fontSize, 12);
+    EXPECT_NEAR(second[1].rect.top(), 3, 1e-9);
+}

@@ -238,3 +238,36 @@ TEST(PreView, SheetPreviewIsCaptionedAndDirectPrintingPrints)
     ASSERT_EQ(printer->jobs().size(), 1u);
     EXPECT_EQ(printer->jobs().front().pages.size(), 1u);
 }
+
+TEST(velkPreView, RedrawOffKeepsThePictureAndClearResets)
+{
+    velkPreView view;
+    view.Init(pagesText(2), {});
+    Canvas &canvas = view.Bild1()->canvas();
+    canvas.setRecording(true);
+    view.setRedraw(false);
+    view.GotoPage(2);
+    EXPECT_EQ(view.page(), 2);
+    EXPECT_TRUE(canvas.recording().empty());
+    view.setRedraw(true);
+    EXPECT_FALSE(canvas.recording().empty());
+
+    view.setZoom(2);
+    view.Clear();
+    EXPECT_EQ(view.Zoom(), 1.0);
+    EXPECT_EQ(view.page(), 1);
+    EXPECT_NEAR(view.Bild1()->width(), 21 * 1440 / 2.54 / 15, 1);
+}
+
+TEST(PreView, KeepsItsPlacementInTheSettings)
+{
+    {
+        PreView form;
+        form.setGeometry(40, 50, 500, 400);
+        form.show();
+        form.accept();
+    }
+    PreView again;
+    again.show();
+    EXPECT_EQ(again.size(), QSize(500, 400));
+}
