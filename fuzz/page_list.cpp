@@ -5,6 +5,9 @@
 
 #include <velk/preview/PageText.h>
 
+#include <QList>
+#include <QStringView>
+
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
