@@ -1,7 +1,6 @@
 #include "velkSheet.h"
 
 #include "SheetEditor.h"
-#include <velk/preview/SheetPrint_p.h>
 #include "SheetFrame.h"
 #include "SheetInput.h"
 #include "SheetLayout.h"
@@ -12,6 +11,7 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/preview/SheetPrint_p.h>
 #include <velk/platform/Input.h>
 
 #include <QEvent>
