@@ -74,6 +74,13 @@ TEST(SheetPageText, BuildsHeaderTableAndReplacementList)
     EXPECT_TRUE(page.text.contains(QStringLiteral("\r\n!RGB:0000FF !B fett\\;x;!!5\r\n")));
     EXPECT_TRUE(page.text.endsWith(QStringLiteral("$/Table\r\n")));
     EXPECT_EQ(page.repl, QStringLiteral("TITLE=Bericht\r\nDATE=06.12.2026"));
+
+    // Only shown rows: a child of a collapsed row stays out, an open one is indented.
+    sheet->AddItem(QStringLiteral("Kind\t\t1"));
+    sheet->SetIndent(3, 1);
+    EXPECT_FALSE(SheetPageText(*sheet, {}, {}).text.contains(QStringLiteral("Kind")));
+    sheet->ListItem(2)->Expanded = true;
+    EXPECT_TRUE(SheetPageText(*sheet, {}, {}).text.contains(QStringLiteral("\r\n!T0.4 Kind;1\r\n")));
 }
 
 // The builder's report: title, date, footer and a head row repeated on every page; cells
