@@ -6,6 +6,7 @@
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/velkSheet.h>
 #include <velk/wizard/Wizard.h>
+#include <velk/wizard/WizardFields_p.h>
 #include <velk/wizard/WizardText_p.h>
 
 #include <QCheckBox>
@@ -86,6 +87,13 @@ TEST(Wizard, FieldsAreStoredInOrderAndPagesGrow)
     w.AddCombo(QStringLiteral("status"), QStringLiteral("neu"), QStringLiteral("neu\r\nalt"), QStringLiteral("Status"), 3,
                QStringLiteral("help=Wähle"));
     EXPECT_EQ(w.Count(), 3) << "a field on page 3 raises the page count";
+    EXPECT_EQ(wizardDocument(w).xml(),
+              QStringLiteral("<WIZARD pages=\"3\">\r\n"
+                             "   <TEXT key=\"titel\" value=\"A &quot;B&quot; &lt;C&gt;\" label=\"Titel\" page=\"1\" options=\"\"/>\r\n"
+                             "   <LABEL label=\"Nur Text\" page=\"2\" options=\"\"/>\r\n"
+                             "   <COMBO key=\"status\" value=\"neu\" liste=\"neu\\nalt\" label=\"Status\" page=\"3\" "
+                             "options=\"help=Wähle\"/>\r\n"
+                             "</WIZARD>\r\n"));
     auto *form = w.WizardForm();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->objectName(), QStringLiteral("WizardForm"));

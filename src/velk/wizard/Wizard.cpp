@@ -160,6 +160,11 @@ void Wizard::AddSheetItem(const QString &key, const QString &wert, const QString
     d->form->addSheetRows(key, wert, lst);
 }
 
+const StdXML &wizardDocument(const Wizard &wizard)
+{
+    return wizard.d->fields.document();
+}
+
 QDialog *Wizard::WizardForm() const
 {
     return d->form.get();

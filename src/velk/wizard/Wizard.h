@@ -11,6 +11,8 @@ class QDialog;
 
 namespace velk {
 
+class StdXML;
+
 /// The events of a Wizard, raised synchronously while its form is shown.
 class VELK_EXPORT WizardEvents : public QObject
 {
@@ -87,6 +89,7 @@ public:
     QDialog *WizardForm() const;
 
 private:
+    friend const StdXML &wizardDocument(const Wizard &wizard);
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -41,4 +41,8 @@ private:
     std::map<int, std::vector<StdXMLNodePtr>> m_byPage;
 };
 
+class Wizard;
+/// The field document of `wizard`, for tests.
+VELK_TESTS_EXPORT const StdXML &wizardDocument(const Wizard &wizard);
+
 } // namespace velk
