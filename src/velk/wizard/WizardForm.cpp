@@ -596,6 +596,14 @@ void WizardFormDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+// A form shown by other means than Show (embedded in a window, say) opens at page 1.
+void WizardFormDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_page == 0)
+        start(1);
+}
+
 void WizardFormDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
