@@ -34,6 +34,7 @@
 #include <velk/platform/ScriptedDialogs.h>
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
+#include <velk/wizard/Wizard.h>
 #include <velk/platform/SystemColors.h>
 #include <velk/preview/PagePrint.h>
 #include <velk/preview/PageText.h>
