@@ -25,9 +25,11 @@
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/DesignMode.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
+#include <velk/platform/PropertyBag.h>
 #include <velk/platform/Printer.h>
 #include <velk/platform/QtDialogs.h>
 #include <velk/platform/Screen.h>

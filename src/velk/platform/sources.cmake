@@ -1,6 +1,8 @@
 target_sources(velkgui PRIVATE
   src/velk/platform/Canvas.cpp
   src/velk/platform/Canvas.h
+  src/velk/platform/DesignMode.cpp
+  src/velk/platform/DesignMode.h
   src/velk/platform/ControlFactory.cpp
   src/velk/platform/ControlFactory.h
   src/velk/platform/Dialogs.cpp
@@ -9,6 +11,8 @@ target_sources(velkgui PRIVATE
   src/velk/platform/Input.h
   src/velk/platform/PictureBox.cpp
   src/velk/platform/PictureBox.h
+  src/velk/platform/PropertyBag.cpp
+  src/velk/platform/PropertyBag.h
   src/velk/platform/Printer.cpp
   src/velk/platform/Printer.h
   src/velk/platform/QtDialogs.cpp
