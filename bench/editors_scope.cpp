@@ -36,10 +36,10 @@ void BM_Umfang_Include(benchmark::State &state)
 {
     const QString text = makeRules(int(state.range(0))).join(QStringLiteral("\r\n"));
     velkUmfang umfang;
-    for (auto _ : state) {
+    for (auto _ : state)
         umfang.setInclude(text);
-        benchmark::DoNotOptimize(umfang.Include().size());
-    }
+    if (umfang.Include().size() < text.size())
+        state.SkipWithError("rules lost");
 }
 BENCHMARK(BM_Umfang_Include)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -57,10 +57,6 @@ void BM_TreeWidget_Include(benchmark::State &state)
             items.append(item);
         }
         tree.addTopLevelItems(items);
-        QString back;
-        for (int i = 0; i < tree.topLevelItemCount(); ++i)
-            back += tree.topLevelItem(i)->data(0, Qt::UserRole).toString() + QStringLiteral("\r\n");
-        benchmark::DoNotOptimize(back.size());
     }
 }
 BENCHMARK(BM_TreeWidget_Include)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -83,7 +79,7 @@ void BM_Rule_Parse(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_Rule_Parse)->Arg(1 << 16)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rule_Parse)->Arg(1 << 16)->Arg(1 << 18)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 void BM_Condition_Set(benchmark::State &state)
 {

@@ -127,6 +127,10 @@ TEST(velkUmfang, DeleteAsksFirst)
     EXPECT_EQ(q.title, QStringLiteral("Regel"));
     EXPECT_EQ(q.flags & MsgBoxStyle::ButtonsMask, MsgBoxStyle::YesNo);
 
+    f.dialogs->answerMsgBox(MsgBoxResult::No);
+    QTest::keyClick(f.sheet(0), Qt::Key_Delete);
+    EXPECT_EQ(f.dialogs->questions().size(), 2u) << "the Delete key asks too";
+
     f.dialogs->answerMsgBox(MsgBoxResult::Yes);
     f.click("Delete", 0);
     EXPECT_EQ(f.umfang.Include(), QStringLiteral("doc a\r\n"));

@@ -1,6 +1,7 @@
 #include "UmfangRule_p.h"
 
 #include <algorithm>
+#include <QStringView>
 
 namespace velk::UmfangRule {
 namespace {
@@ -19,27 +20,27 @@ bool isDigits(QStringView s)
 }
 
 // Patterns that match everything are not written.
-bool isLeftOut(const QString &pattern)
+bool isLeftOut(QStringView pattern)
 {
     return pattern.isEmpty() || pattern == u"*" || pattern == u"*.*";
 }
 
 // Whether a one-line text box shows `value` as it is: no line breaks or other control
 // characters, and no more than its maximum length.
-bool fitsTextBox(const QString &value)
+bool fitsTextBox(QStringView value)
 {
     return value.size() <= 32767
         && std::none_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x20; });
 }
 
 // Puts a pattern part into its field; false when the form cannot hold it.
-bool takePattern(QString &field, bool &taken, const QString &pattern)
+bool takePattern(QString &field, bool &taken, QStringView pattern)
 {
     if (isLeftOut(pattern))
         return true; // means "everything": nothing to keep
     if (taken || !fitsTextBox(pattern))
         return false;
-    field = pattern;
+    field = pattern.toString();
     taken = true;
     return true;
 }
@@ -52,7 +53,10 @@ bool takeLimit(UmfangLimit &limit, int kind, QStringView rest)
     if (blank < 0)
         return false;
     const QStringView number = rest.left(blank);
-    const int unit = (isSizeLimit(kind) ? sizeUnits() : ageUnits()).indexOf(rest.mid(blank + 1).toString());
+    const QStringList &units = isSizeLimit(kind) ? sizeUnits() : ageUnits();
+    const QStringView unitText = rest.mid(blank + 1);
+    const auto found = std::find_if(units.begin(), units.end(), [unitText](const QString &u) { return u == unitText; });
+    const int unit = found == units.end() ? -1 : int(found - units.begin());
     if (!isDigits(number) || unit < 0 || number.size() > 32767)
         return false;
     limit = {true, number.toString(), unit};
@@ -71,6 +75,52 @@ bool takeAttribute(UmfangFields &fields, QStringView part)
         return false;
     box = true;
     return true;
+}
+
+// Calls `f` with each non-empty part of `rule`, in order, without copying it.
+template<typename F>
+void forEachPart(QStringView rule, F f)
+{
+    qsizetype start = 0;
+    while (start < rule.size()) {
+        qsizetype bar = rule.indexOf(u'|', start);
+        if (bar < 0)
+            bar = rule.size();
+        if (bar > start)
+            f(rule.sliced(start, bar - start));
+        start = bar + 1;
+    }
+}
+
+void appendPhrase(QString &out, QStringView part)
+{
+    const qsizetype blank = part.indexOf(u' ');
+    const QStringView key = blank < 0 ? part : part.left(blank);
+    const QStringView value = blank < 0 ? QStringView() : part.mid(blank + 1);
+    auto phrase = [&out, value](const char16_t *words) {
+        out += QStringView(words);
+        out += value;
+    };
+    if (key == u"doc" || key == u"file")
+        phrase(u"Datei ");
+    else if (key == u"par" || key == u"path")
+        phrase(u"Verzeichnis ");
+    else if (key == u"subject")
+        phrase(u"Betreff ");
+    else if (key == u"person")
+        phrase(u"Person ");
+    else if (key == u"size")
+        phrase(u"Größe ");
+    else if (key == u"age")
+        phrase(u"Alter ");
+    else if (key == u"attr") {
+        if (value.startsWith(u'-'))
+            out += u"ohne ";
+        out += u"Attribut ";
+        out += value.startsWith(u'-') || value.startsWith(u'+') ? value.mid(1) : value;
+    } else {
+        out += part;
+    }
 }
 
 } // namespace
@@ -93,42 +143,27 @@ QStringList ageUnits()
 
 QStringList parts(const QString &rule)
 {
-    return rule.split(u'|', Qt::SkipEmptyParts);
+    QStringList list;
+    forEachPart(rule, [&list](QStringView part) { list.append(part.toString()); });
+    return list;
 }
 
 QString phrase(const QString &part)
 {
-    const qsizetype blank = part.indexOf(u' ');
-    const QStringView key = blank < 0 ? QStringView(part) : QStringView(part).left(blank);
-    const QString value = blank < 0 ? QString() : part.mid(blank + 1);
-    if (key == u"doc" || key == u"file")
-        return QStringLiteral("Datei ") + value;
-    if (key == u"par" || key == u"path")
-        return QStringLiteral("Verzeichnis ") + value;
-    if (key == u"subject")
-        return QStringLiteral("Betreff ") + value;
-    if (key == u"person")
-        return QStringLiteral("Person ") + value;
-    if (key == u"size")
-        return QStringLiteral("Größe ") + value;
-    if (key == u"age")
-        return QStringLiteral("Alter ") + value;
-    if (key == u"attr") {
-        if (value.startsWith(u'-'))
-            return QStringLiteral("ohne Attribut ") + value.mid(1);
-        return QStringLiteral("Attribut ") + (value.startsWith(u'+') ? value.mid(1) : value);
-    }
-    return part;
+    QString out;
+    appendPhrase(out, part);
+    return out;
 }
 
 QString description(const QString &rule)
 {
     QString text;
-    for (const QString &part : parts(rule)) {
+    text.reserve(rule.size() + rule.size() / 2);
+    forEachPart(rule, [&text](QStringView part) {
         if (!text.isEmpty())
-            text += QStringLiteral(", ");
-        text += phrase(part);
-    }
+            text += u", ";
+        appendPhrase(text, part);
+    });
     return text;
 }
 
@@ -137,7 +172,7 @@ UmfangFields fieldsOf(const QString &rule)
     UmfangFields fields;
     bool fileTaken = false;
     bool pathTaken = false;
-    for (const QString &part : parts(rule)) {
+    forEachPart(rule, [&](QStringView part) {
         bool held = false;
         if (part.startsWith(u"doc "))
             held = takePattern(fields.file, fileTaken, part.mid(4));
@@ -148,40 +183,44 @@ UmfangFields fieldsOf(const QString &rule)
         else {
             for (int kind = 0; kind < UmfangFields::LimitCount && !held; ++kind) {
                 if (part.startsWith(kLimitPrefix[kind]))
-                    held = takeLimit(fields.limits[size_t(kind)], kind,
-                                     QStringView(part).mid(kLimitPrefix[kind].size()));
+                    held = takeLimit(fields.limits[size_t(kind)], kind, part.mid(kLimitPrefix[kind].size()));
             }
         }
         if (!held)
-            fields.extra.append(part);
-    }
+            fields.extra.append(part.toString());
+    });
     return fields;
 }
 
 QString ruleOf(const UmfangFields &fields)
 {
-    QStringList out;
+    QString out;
+    auto part = [&out](auto... pieces) {
+        if (!out.isEmpty())
+            out += u'|';
+        (out.append(pieces), ...);
+    };
     if (!isLeftOut(fields.file))
-        out.append(QStringLiteral("doc ") + fields.file);
+        part(u"doc ", fields.file);
     if (!isLeftOut(fields.path))
-        out.append(QStringLiteral("par ") + fields.path);
+        part(u"par ", fields.path);
     for (int kind = 0; kind < UmfangFields::LimitCount; ++kind) {
         const UmfangLimit &limit = fields.limits[size_t(kind)];
         if (!limit.checked || limit.number.isEmpty())
             continue;
         const QStringList &units = isSizeLimit(kind) ? sizeUnits() : ageUnits();
-        const QString &unit = units[std::clamp(limit.unit, 0, int(units.size()) - 1)];
-        out.append(QString(kLimitPrefix[kind]) + limit.number + u' ' + unit);
+        part(kLimitPrefix[kind], limit.number, u" ", units[std::clamp(limit.unit, 0, int(units.size()) - 1)]);
     }
     const QString letters = attributeLetters();
     for (int i = 0; i < UmfangFields::AttrCount; ++i) {
         if (fields.attrSet[size_t(i)])
-            out.append(QStringLiteral("attr +") + letters[i]);
+            part(u"attr +", letters[i]);
         if (fields.attrNotSet[size_t(i)])
-            out.append(QStringLiteral("attr -") + letters[i]);
+            part(u"attr -", letters[i]);
     }
-    out += fields.extra;
-    return out.join(u'|');
+    for (const QString &extra : fields.extra)
+        part(extra);
+    return out;
 }
 
 } // namespace velk::UmfangRule

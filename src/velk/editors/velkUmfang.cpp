@@ -190,6 +190,8 @@ velkUmfang::velkUmfang(QWidget *parent)
         connect(list.sheet->events(), &velkSheetEvents::DblClick, this, [this, i](int, int) {
             d->editRule(d->lists[size_t(i)]);
         });
+        // The Delete key asks as the Delete button does.
+        connect(list.sheet->events(), &velkSheetEvents::Delete, this, [this, i] { d->deleteRule(d->lists[size_t(i)]); });
         connect(list.add->events(), &velkButtonEvents::Click, this, [this, i] { d->addRule(d->lists[size_t(i)]); });
         connect(list.edit->events(), &velkButtonEvents::Click, this, [this, i] { d->editRule(d->lists[size_t(i)]); });
         connect(list.remove->events(), &velkButtonEvents::Click, this, [this, i] { d->deleteRule(d->lists[size_t(i)]); });
