@@ -6,6 +6,7 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/PictureBox.h>
 
+#include <QMouseEvent>
 #include <QResizeEvent>
 
 namespace velk {
@@ -65,6 +66,13 @@ void velkEval::MouseDown(int button, int shift, float x, float y)
     EvalCondition::press(d->range, EvalCondition::valueAt(x, d->picture->ScaleWidth()), shift);
     Refresh();
     emit d->events->Click();
+}
+
+void velkEval::mousePressEvent(QMouseEvent *event)
+{
+    // Presses normally land on the picture box; one sent to the control itself counts the same.
+    const MouseInput m = mouseInputOf(event, TwipsPerPixel);
+    MouseDown(m.button, m.shift, m.x, m.y);
 }
 
 void velkEval::resizeEvent(QResizeEvent *event)
