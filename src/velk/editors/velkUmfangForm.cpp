@@ -35,7 +35,7 @@ const LimitSpec kLimits[UmfangFields::LimitCount] = {
 };
 
 const char *const kAttributeNames[UmfangFields::AttrCount] = {
-    "Archiv", "Schreibgeschützt", "Versteckt", "System", "P", "G",
+    "Archiv", "schreibgeschützt", "versteckt", "System", "", "",
 };
 
 QString digitsOf(const QString &text)
@@ -65,6 +65,7 @@ struct velkUmfangForm::Private
     std::array<QCheckBox *, UmfangFields::AttrCount> attrSet{};
     std::array<QCheckBox *, UmfangFields::AttrCount> attrNotSet{};
     QStringList extra; ///< the parts of the rule the fields cannot show
+    QLabel *extraNote = nullptr;
 };
 
 velkUmfangForm::velkUmfangForm(QWidget *parent)
@@ -73,6 +74,7 @@ velkUmfangForm::velkUmfangForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("velkUmfangForm"));
     setWindowTitle(QStringLiteral("Regel"));
+    setMinimumWidth(380);
 
     auto *patterns = new QFormLayout;
     d->file = new QLineEdit(this);
@@ -110,8 +112,9 @@ velkUmfangForm::velkUmfangForm(QWidget *parent)
     const QString letters = UmfangRule::attributeLetters();
     for (int i = 0; i < UmfangFields::AttrCount; ++i) {
         const QString letter = letters.mid(i, 1);
-        attrGrid->addWidget(new QLabel(letter + QStringLiteral(" (") + QString::fromUtf8(kAttributeNames[i]) + u')',
-                                       attrBox), i + 1, 0);
+        const QString name = QString::fromUtf8(kAttributeNames[i]);
+        attrGrid->addWidget(new QLabel(name.isEmpty() ? letter : letter + QStringLiteral(" (") + name + u')', attrBox),
+                            i + 1, 0);
         d->attrSet[size_t(i)] = new QCheckBox(attrBox);
         d->attrSet[size_t(i)]->setObjectName(QStringLiteral("Chk_Attr") + letter);
         d->attrNotSet[size_t(i)] = new QCheckBox(attrBox);
@@ -126,10 +129,16 @@ velkUmfangForm::velkUmfangForm(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    d->extraNote = new QLabel(this);
+    d->extraNote->setObjectName(QStringLiteral("L_Extra"));
+    d->extraNote->setWordWrap(true);
+    d->extraNote->hide();
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(patterns);
     layout->addWidget(limitBox);
     layout->addWidget(attrBox);
+    layout->addWidget(d->extraNote);
     layout->addWidget(buttons);
 }
 
@@ -169,6 +178,10 @@ void velkUmfangForm::setRule(const QString &rule)
         d->attrNotSet[size_t(i)]->setChecked(fields.attrNotSet[size_t(i)]);
     }
     d->extra = fields.extra;
+    // The parts without a field are kept; the note shows them so nothing is hidden.
+    d->extraNote->setText(QStringLiteral("Weitere Angaben, die erhalten bleiben: ")
+                          + UmfangRule::description(fields.extra.join(u'|')));
+    d->extraNote->setVisible(!fields.extra.isEmpty());
 }
 
 QString velkUmfangForm::Edit(const QString &rule, QWidget *parent)
