@@ -36,6 +36,12 @@ QStringList linesOf(const QString &text)
     return lines;
 }
 
+// The row text of a rule: its description on one cell (a tab would start a second one).
+QString rowText(const QString &rule)
+{
+    return UmfangRule::description(rule).replace(u'\t', u' ');
+}
+
 } // namespace
 
 struct velkUmfang::Private
@@ -75,7 +81,7 @@ struct velkUmfang::Private
         list.sheet->setRedraw(false);
         for (const QString &rule : linesOf(rules)) {
             if (!rule.isEmpty())
-                list.sheet->AddItem(UmfangRule::description(rule), QString(), 0, false, 0, rule);
+                list.sheet->AddItem(rowText(rule), QString(), 0, false, 0, rule);
         }
         list.sheet->setRedraw(true);
     }
@@ -93,7 +99,7 @@ struct velkUmfang::Private
         const QString rule = velkUmfangForm::Edit(QString(), q);
         if (rule == u"*" || rule.isEmpty())
             return;
-        list.sheet->AddItem(UmfangRule::description(rule), QString(), 0, false, 0, rule);
+        list.sheet->AddItem(rowText(rule), QString(), 0, false, 0, rule);
         list.sheet->setSelectedIndex(list.sheet->NewIndex());
         updateButtons(list);
     }
@@ -104,11 +110,11 @@ struct velkUmfang::Private
         if (!row)
             return;
         const QString rule = velkUmfangForm::Edit(row->Tag, q);
-        // An emptied rule would match nothing the user meant; it leaves the row as it was.
+        // As Add adds no empty rule, emptying a rule in the form leaves the row as it was.
         if (rule == u"*" || rule.isEmpty())
             return;
         row->Tag = rule;
-        row->setText(UmfangRule::description(rule));
+        row->setText(rowText(rule));
         list.sheet->Refresh();
     }
 
