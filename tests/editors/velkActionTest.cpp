@@ -96,6 +96,8 @@ TEST(velkAction, OptionClicksEnableTheirGroup)
     f.option(4)->click();
     EXPECT_EQ(f.enabled(), QStringLiteral("00000000"));
     EXPECT_EQ(f.action.Aktion(), QStringLiteral("link"));
+    f.option(1)->setChecked(true); // a choice made in code counts as a click
+    EXPECT_EQ(f.enabled(), QStringLiteral("11110000"));
 }
 
 TEST(velkAction, BackupBoxAsksForItsFolder)

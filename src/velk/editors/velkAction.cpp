@@ -170,7 +170,12 @@ velkAction::velkAction(QWidget *parent)
         option->setObjectName(QStringLiteral("O_Aktion"));
         option->setProperty("Index", i + 1);
         d->options[size_t(i)] = option;
-        connect(option, &QRadioButton::clicked, this, [this, i] { d->optionClicked(i + 1); });
+        // A choice by mouse, keyboard or code enables the option's group; while a choice is
+        // being shown, the shown state already holds the right groups.
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !d->loading)
+                d->optionClicked(i + 1);
+        });
     }
     for (int b = 0; b < ActionState::BoxCount; ++b) {
         auto *box = new QCheckBox(QString::fromUtf8(kBoxes[b].caption), this);
