@@ -41,6 +41,12 @@ const EntryInfo kInfos[] = {
      "Teilt eine Fläche nach einer Layoutbeschreibung auf und nimmt darin Erweiterungen auf."},
     {"velkPreView", "velk/preview/velkPreView.h", "preview", {320, 400}, "Seitenvorschau",
      "Zeigt Druckseiten als Vorschau mit Blättern und Zoom."},
+    {"velkUmfang", "velk/editors/velkUmfang.h", "filter", {320, 160}, "Umfang: ein- und ausgeschlossene Dateien",
+     "Bearbeitet Regeln, welche Dateien eingeschlossen und welche ausgeschlossen werden."},
+    {"velkEval", "velk/editors/velkEval.h", "keyword", {160, 40}, "Bewertung",
+     "Wählt eine Bewertung oder einen Bereich von Bewertungen auf fünf Balken."},
+    {"velkAction", "velk/editors/velkAction.h", "task", {240, 60}, "Aktion für eine Datei",
+     "Wählt, was mit einer Datei geschieht, und gibt es als Aktionstext."},
 };
 
 const EntryInfo *infoFor(const QString &name)
