@@ -23,7 +23,7 @@ struct DataRecordset::Private
         }
         for (int i = 0; i < int(names.size()); ++i) {
             if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
-                if (resolved.size() < 64)
+                if (resolved.size() < names.size() + 64)
                     resolved.emplace_back(name, i);
                 return i;
             }
@@ -38,8 +38,10 @@ DataRecordset::DataRecordset(std::unique_ptr<data::RecordSource> source)
     d->source = std::move(source);
     const int n = d->source->fieldCount();
     d->names.reserve(n);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         d->names.push_back(d->source->fieldName(i));
+        d->resolved.emplace_back(d->names.back(), i);
+    }
 }
 
 DataRecordset::~DataRecordset() = default;

@@ -82,8 +82,9 @@ std::unique_ptr<RecordSource> pivoted(RecordSource &source);
 /// "dd.mm.yyyy", date-times "dd.mm.yyyy hh:mm:ss" (a midnight date-time as its date).
 VELK_TESTS_EXPORT QString valueText(const QVariant &value);
 VELK_TESTS_EXPORT QString decimalText(double value);
-/// "yyyy-mm-dd[ hh:mm[:ss]]" shown as a date text; other text unchanged.
-QString isoDateText(const QString &text);
+/// UTF-8 "yyyy-mm-dd[ hh:mm[:ss]]" shown as a date text (a midnight time left out);
+/// other text as it is.
+QString isoDateText(const char *text, int size);
 /// The type code of a declared column type ("VARCHAR(40)", "DATE", "INTEGER", ...).
 int typeCodeOfDeclared(const QString &declared);
 

@@ -3,7 +3,9 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace velk::data {
 
@@ -13,11 +15,16 @@ QString decimalText(double value)
         return {};
     if (value == 0) // also -0
         return QStringLiteral("0");
-    QString text = QString::number(value, 'g', 15);
-    const qsizetype point = text.indexOf(u'.');
-    if (point >= 0)
-        text[point] = u',';
-    return text;
+    // Fifteen significant digits, as the databases print doubles; the point becomes ",".
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    for (char *p = buffer; p < result.ptr; ++p) {
+        if (*p == '.') {
+            *p = ',';
+            break;
+        }
+    }
+    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 QString valueText(const QVariant &value)
@@ -45,35 +52,40 @@ QString valueText(const QVariant &value)
 }
 
 namespace {
-bool digitsAt(const QString &t, qsizetype at, int n)
+bool digitsAt(const char *t, int at, int n)
 {
-    for (int i = 0; i < n; ++i) {
-        if (at + i >= t.size() || !t[at + i].isDigit())
+    for (int i = at; i < at + n; ++i) {
+        if (t[i] < '0' || t[i] > '9')
             return false;
     }
     return true;
 }
 } // namespace
 
-QString isoDateText(const QString &t)
+// Built straight from the stored bytes: the record loop shows every date this way.
+QString isoDateText(const char *t, int size)
 {
-    if (t.size() < 10 || !digitsAt(t, 0, 4) || t[4] != u'-' || !digitsAt(t, 5, 2) || t[7] != u'-' || !digitsAt(t, 8, 2))
-        return t;
-    QString shown;
-    shown.reserve(19);
-    shown += QStringView(t).mid(8, 2);
-    shown += u'.';
-    shown += QStringView(t).mid(5, 2);
-    shown += u'.';
-    shown += QStringView(t).left(4);
-    if (t.size() < 16 || (t[10] != u' ' && t[10] != u'T'))
-        return shown;
-    QString time = t.mid(11, 8);
-    if (time.size() == 5)
-        time += QStringLiteral(":00");
-    if (time == u"00:00:00")
-        return shown;
-    return shown + u' ' + time;
+    if (size < 10 || !digitsAt(t, 0, 4) || t[4] != '-' || !digitsAt(t, 5, 2) || t[7] != '-' || !digitsAt(t, 8, 2))
+        return QString::fromUtf8(t, size);
+    const bool hasTime = size >= 16 && (t[10] == ' ' || t[10] == 'T') && digitsAt(t, 11, 2) && t[13] == ':'
+        && digitsAt(t, 14, 2);
+    const bool hasSeconds = hasTime && size >= 19 && t[16] == ':' && digitsAt(t, 17, 2);
+    const bool midnight = hasTime && std::memcmp(t + 11, "00:00", 5) == 0
+        && (!hasSeconds || std::memcmp(t + 16, ":00", 3) == 0);
+    QString shown(hasTime && !midnight ? 19 : 10, Qt::Uninitialized);
+    QChar *o = shown.data();
+    const int order[10] = {8, 9, -1, 5, 6, -1, 0, 1, 2, 3};
+    for (int i = 0; i < 10; ++i)
+        o[i] = order[i] < 0 ? QChar(u'.') : QChar(QLatin1Char(t[order[i]]));
+    if (shown.size() == 19) {
+        o[10] = u' ';
+        for (int i = 0; i < 5; ++i)
+            o[11 + i] = QLatin1Char(t[11 + i]);
+        o[16] = u':';
+        o[17] = QLatin1Char(hasSeconds ? t[17] : '0');
+        o[18] = QLatin1Char(hasSeconds ? t[18] : '0');
+    }
+    return shown;
 }
 
 int typeCodeOfDeclared(const QString &declared)

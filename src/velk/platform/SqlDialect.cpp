@@ -1,5 +1,7 @@
 #include "SqlDialect_p.h"
 
+#include <QStringList>
+
 #include <optional>
 #include <vector>
 

@@ -97,8 +97,8 @@ public:
             return decimalText(sqlite3_column_double(m_stmt, i));
         default: {
             const auto *chars = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
-            const QString t = QString::fromUtf8(chars, sqlite3_column_bytes(m_stmt, i));
-            return isDate(i) ? isoDateText(t) : t;
+            const int size = sqlite3_column_bytes(m_stmt, i);
+            return isDate(i) ? isoDateText(chars, size) : QString::fromUtf8(chars, size);
         }
         }
     }
