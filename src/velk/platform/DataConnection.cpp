@@ -1,5 +1,6 @@
 #include "DataConnection.h"
 
+#include "DataRecordset_p.h"
 #include "DataSource_p.h"
 #include "SqlDialect_p.h"
 
@@ -84,7 +85,7 @@ bool DataConnection::OpenRecordset(const QString &sql, int /*mode*/, std::unique
         return d->fail(error.isEmpty() ? QStringLiteral("Abfrage fehlgeschlagen") : error);
     if (translated.pivot)
         source = data::pivoted(*source);
-    rs.reset(new DataRecordset(std::move(source)));
+    rs.reset(new DataRecordset(std::make_unique<DataRecordset::Private>(std::move(source))));
     return true;
 }
 

@@ -1,47 +1,12 @@
 #include "DataRecordset.h"
 
-#include "DataSource_p.h"
-
-#include <vector>
+#include "DataRecordset_p.h"
 
 namespace velk {
 
-struct DataRecordset::Private
+DataRecordset::DataRecordset(std::unique_ptr<Private> data)
+    : d(std::move(data))
 {
-    std::unique_ptr<data::RecordSource> source;
-    std::vector<QString> names;
-    // Spellings already resolved, with their field: a loop asking for the same names
-    // row after row finds them by an exact comparison.
-    mutable std::vector<std::pair<QString, int>> resolved;
-
-    // The field index of `name`, -1 when there is none.
-    int indexOf(const QString &name) const
-    {
-        for (const auto &[spelling, index] : resolved) {
-            if (spelling.size() == name.size() && spelling == name)
-                return index;
-        }
-        for (int i = 0; i < int(names.size()); ++i) {
-            if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
-                if (resolved.size() < names.size() + 64)
-                    resolved.emplace_back(name, i);
-                return i;
-            }
-        }
-        return -1;
-    }
-};
-
-DataRecordset::DataRecordset(std::unique_ptr<data::RecordSource> source)
-    : d(std::make_unique<Private>())
-{
-    d->source = std::move(source);
-    const int n = d->source->fieldCount();
-    d->names.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        d->names.push_back(d->source->fieldName(i));
-        d->resolved.emplace_back(d->names.back(), i);
-    }
 }
 
 DataRecordset::~DataRecordset() = default;

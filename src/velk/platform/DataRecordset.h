@@ -9,10 +9,6 @@
 
 namespace velk {
 
-namespace data {
-class RecordSource;
-}
-
 /// The rows of one query, opened by DataConnection::OpenRecordset. It reads forward
 /// (MoveNext) and can return to its first row (MoveFirst); it is read-only.
 ///
@@ -53,9 +49,9 @@ public:
 
 private:
     friend class DataConnection;
-    explicit DataRecordset(std::unique_ptr<data::RecordSource> source);
-
     struct Private;
+    explicit DataRecordset(std::unique_ptr<Private> data);
+
     std::unique_ptr<Private> d;
 };
 

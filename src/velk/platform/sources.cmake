@@ -7,6 +7,7 @@ target_sources(velkgui PRIVATE
   src/velk/platform/DataConnection.h
   src/velk/platform/DataRecordset.cpp
   src/velk/platform/DataRecordset.h
+  src/velk/platform/DataRecordset_p.h
   src/velk/platform/DataSource_p.h
   src/velk/platform/DataValues.cpp
   src/velk/platform/Dialogs.cpp
