@@ -17,6 +17,8 @@ target_sources(velkgui PRIVATE
   src/velk/platform/MemoryRecords.cpp
   src/velk/platform/PictureBox.cpp
   src/velk/platform/PictureBox.h
+  src/velk/platform/Printer.cpp
+  src/velk/platform/Printer.h
   src/velk/platform/QtDialogs.cpp
   src/velk/platform/QtSqlBackend.cpp
   src/velk/platform/QtDialogs.h
