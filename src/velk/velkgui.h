@@ -29,6 +29,8 @@
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/DataConnection.h>
+#include <velk/platform/DataRecordset.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
@@ -48,5 +50,6 @@
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/views/velkChart.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>
