@@ -20,6 +20,11 @@
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/editors/BoardData.h>
+#include <velk/editors/BoardLink.h>
+#include <velk/editors/velkBoard.h>
+#include <velk/editors/velkConnector.h>
+#include <velk/editors/velkRights.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
