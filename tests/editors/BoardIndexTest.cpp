@@ -69,8 +69,8 @@ void expectMatchesBruteForce(RandomBoard &board, const BoardIndex &index, int sp
 {
     for (int i = 0; i < probes; ++i) {
         const QPoint p = board.point(span);
-        ASSERT_EQ(index.boxAt(board.model, p), bruteBoxAt(board.model, p)) << p.x() << "," << p.y();
-        ASSERT_EQ(index.linkAt(board.model, p, 45), bruteLinkAt(board.model, p, 45)) << p.x() << "," << p.y();
+        ASSERT_EQ(index.boxAt(p), bruteBoxAt(board.model, p)) << p.x() << "," << p.y();
+        ASSERT_EQ(index.linkAt(p, 45), bruteLinkAt(board.model, p, 45)) << p.x() << "," << p.y();
     }
 }
 
@@ -91,7 +91,7 @@ TEST(BoardIndex, HitsMatchABruteForceScanOnRandomBoards)
             const BoardLink &l = **board.model.links().Item(i);
             const QPoint p = (centreOf(*l.Location1) + centreOf(*l.Location2)) / 2;
             if (bruteBoxAt(board.model, p) == 0)
-                ASSERT_EQ(index.linkAt(board.model, p, 45), bruteLinkAt(board.model, p, 45));
+                ASSERT_EQ(index.linkAt(p, 45), bruteLinkAt(board.model, p, 45));
         }
     }
 }
@@ -114,7 +114,7 @@ TEST(BoardIndex, MovingBoxesKeepsTheIndexExact)
             b->x += dx;
             b->y += dy;
         }
-        index.moveBoxes(board.model, moved, dx, dy);
+        index.moveBoxes(board.model, moved);
     }
     expectMatchesBruteForce(board, index, span, 3000);
 }
@@ -136,7 +136,7 @@ TEST(BoardIndex, RectQueryFindsExactlyTheBoxesAndAtLeastTheLinksInside)
 
     std::vector<int> boxes, links;
     const QRect view(5000, 5000, 15000, 10000);
-    index.inRect(board.model, view, boxes, links);
+    index.inRect(view, boxes, links);
     std::vector<int> expected;
     for (int nr = 1; nr <= board.model.items().Count(); ++nr) {
         if (QRect(board.model.item(nr)->x, board.model.item(nr)->y, kW, kH).intersects(view))

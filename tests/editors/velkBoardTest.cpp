@@ -1,5 +1,6 @@
 #include <velk/editors/BoardPainter_p.h>
 #include <velk/editors/velkBoard.h>
+#include <velk/editors/velkConnector.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
@@ -225,4 +226,23 @@ TEST(velkBoard, HostMembersKeepTheBoardConsistent)
     EXPECT_EQ(f.board.Config(), QString());
     f.click(QPoint(400, 400)); // nothing left to hit
     EXPECT_TRUE(f.log.isEmpty());
+}
+
+namespace {
+struct ArchiveSource : velk::velkConnector
+{
+    bool Connect(const QString &pfd) override { return pfd == QStringLiteral("Archiv"); }
+};
+} // namespace
+
+TEST(velkConnector, BaseConnectsToNothingAndSourcesAnswerLateBound)
+{
+    velkConnector base;
+    EXPECT_FALSE(base.Connect(QStringLiteral("Archiv")));
+    EXPECT_TRUE(base.ListItems(QStringLiteral("Archiv")).isEmpty());
+    EXPECT_TRUE(base.ListFolders(QStringLiteral("Archiv")).isEmpty());
+    ArchiveSource source;
+    bool ok = false;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&source, "Connect", Q_RETURN_ARG(bool, ok), Q_ARG(QString, QStringLiteral("Archiv"))));
+    EXPECT_TRUE(ok);
 }

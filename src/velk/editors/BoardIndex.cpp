@@ -57,6 +57,9 @@ void BoardIndex::build(const BoardModel &model, int width, int height)
     m_extent = QRect();
     m_boxSeen.assign(size_t(model.items().Count()), 0);
     m_linkSeen.assign(size_t(model.links().Count()), 0);
+    m_boxRects.assign(size_t(model.items().Count()), QRect());
+    m_segments.assign(size_t(model.links().Count()), QLine());
+    m_shown.assign(size_t(model.links().Count()), false);
     m_stamp = 0;
     int at = 0;
     for (const BoardModel::ItemPtr &b : model.items())
@@ -74,6 +77,7 @@ void BoardIndex::build(const BoardModel &model, int width, int height)
 void BoardIndex::addBox(const BoardModel &model, const BoardData &b)
 {
     m_boxSeen.resize(size_t(model.items().Count()), 0);
+    m_boxRects.resize(size_t(model.items().Count()));
     enterBox(b.nr - 1, b);
 }
 
@@ -81,6 +85,8 @@ void BoardIndex::addLink(const BoardModel &model, const BoardLink &l)
 {
     const int at = model.links().Count() - 1;
     m_linkSeen.resize(size_t(model.links().Count()), 0);
+    m_segments.resize(size_t(model.links().Count()));
+    m_shown.resize(size_t(model.links().Count()), false);
     m_linkAt.insert(&l, at);
     QPoint a, b;
     if (segmentOf(model, l, a, b))
@@ -137,12 +143,15 @@ template<typename F> void BoardIndex::forSegmentCells(QPoint a, QPoint b, F &&f)
 void BoardIndex::enterBox(int at, const BoardData &b)
 {
     const QRect r = boxRect(b);
+    m_boxRects[size_t(at)] = r;
     forBoxCells(r, [at](Cell &c) { c.boxes.push_back(at); });
     growExtent(r);
 }
 
 void BoardIndex::enterLink(int at, QPoint a, QPoint b)
 {
+    m_segments[size_t(at)] = QLine(a, b);
+    m_shown[size_t(at)] = true;
     if (segmentCellCount(a, b, m_cell) > kMaxLinkCells) {
         m_longLinks.push_back(at);
         return;
@@ -159,44 +168,39 @@ void BoardIndex::leaveLink(int at, QPoint a, QPoint b)
     forSegmentCells(a, b, [at](Cell &c) { eraseOne(c.links, at); });
 }
 
-void BoardIndex::moveBoxes(const BoardModel &model, const std::vector<BoardData *> &moved, int dx, int dy)
+void BoardIndex::moveBoxes(const BoardModel &model, const std::vector<BoardData *> &moved)
 {
     const uint32_t stamp = nextStamp();
-    for (BoardData *b : moved)
-        m_boxSeen[size_t(b->nr - 1)] = stamp;
-    const auto oldCentre = [&](const BoardData &b) {
-        const bool wasMoved = model.isOnBoard(&b) && m_boxSeen[size_t(b.nr - 1)] == stamp;
-        return wasMoved ? centre(b) - QPoint(dx, dy) : centre(b);
-    };
     for (BoardData *b : moved) {
         const int at = b->nr - 1;
-        forBoxCells(boxRect(*b).translated(-dx, -dy), [at](Cell &c) { eraseOne(c.boxes, at); });
+        forBoxCells(m_boxRects[size_t(at)], [at](Cell &c) { eraseOne(c.boxes, at); });
         enterBox(at, *b);
         for (const BoardLink *l : model.linksOf(b)) {
             const int linkAt = m_linkAt.value(l, -1);
             if (linkAt < 0 || m_linkSeen[size_t(linkAt)] == stamp || !model.isShown(*l))
                 continue;
             m_linkSeen[size_t(linkAt)] = stamp;
-            leaveLink(linkAt, oldCentre(*l->Location1), oldCentre(*l->Location2));
+            const QLine old = m_segments[size_t(linkAt)];
+            leaveLink(linkAt, old.p1(), old.p2());
             enterLink(linkAt, centre(*l->Location1), centre(*l->Location2));
         }
     }
 }
 
-int BoardIndex::boxAt(const BoardModel &model, QPoint p) const
+int BoardIndex::boxAt(QPoint p) const
 {
     const auto it = m_cells.constFind(keyOf(cellOf(p.x()), cellOf(p.y())));
     if (it == m_cells.constEnd())
         return 0;
     int best = -1;
     for (int at : it->boxes) {
-        if (at > best && boxRect(*model.item(at + 1)).contains(p))
+        if (at > best && m_boxRects[size_t(at)].contains(p))
             best = at;
     }
     return best + 1;
 }
 
-int BoardIndex::linkAt(const BoardModel &model, QPoint p, int tolerance) const
+int BoardIndex::linkAt(QPoint p, int tolerance) const
 {
     int best = -1;
     double bestDistance = std::numeric_limits<double>::max();
@@ -205,10 +209,10 @@ int BoardIndex::linkAt(const BoardModel &model, QPoint p, int tolerance) const
         if (m_linkSeen[size_t(at)] == stamp)
             return;
         m_linkSeen[size_t(at)] = stamp;
-        const BoardLink &l = **model.links().Item(at + 1);
-        if (!model.isShown(l))
+        if (!m_shown[size_t(at)])
             return;
-        const double d = distanceToSegment(p, centre(*l.Location1), centre(*l.Location2));
+        const QLine &s = m_segments[size_t(at)];
+        const double d = distanceToSegment(p, s.p1(), s.p2());
         if (d <= tolerance && (d < bestDistance || (d == bestDistance && at > best))) {
             best = at;
             bestDistance = d;
@@ -225,7 +229,7 @@ int BoardIndex::linkAt(const BoardModel &model, QPoint p, int tolerance) const
     return best + 1;
 }
 
-void BoardIndex::inRect(const BoardModel &model, const QRect &r, std::vector<int> &boxes, std::vector<int> &links) const
+void BoardIndex::inRect(const QRect &r, std::vector<int> &boxes, std::vector<int> &links) const
 {
     boxes.clear();
     links.clear();
@@ -238,7 +242,7 @@ void BoardIndex::inRect(const BoardModel &model, const QRect &r, std::vector<int
                 if (it == m_cells.constEnd())
                     continue;
                 for (int at : it->boxes) {
-                    if (m_boxSeen[size_t(at)] != stamp && boxRect(*model.item(at + 1)).intersects(r)) {
+                    if (m_boxSeen[size_t(at)] != stamp && m_boxRects[size_t(at)].intersects(r)) {
                         m_boxSeen[size_t(at)] = stamp;
                         boxes.push_back(at + 1);
                     }
@@ -253,8 +257,8 @@ void BoardIndex::inRect(const BoardModel &model, const QRect &r, std::vector<int
         }
     }
     for (int at : m_longLinks) {
-        const BoardLink &l = **model.links().Item(at + 1);
-        if (model.isShown(l) && QRect(centre(*l.Location1), centre(*l.Location2)).normalized().adjusted(0, 0, 1, 1).intersects(r))
+        const QLine &s = m_segments[size_t(at)];
+        if (QRect(s.p1(), s.p2()).normalized().adjusted(0, 0, 1, 1).intersects(r))
             links.push_back(at + 1);
     }
     std::sort(boxes.begin(), boxes.end());

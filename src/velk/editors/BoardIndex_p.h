@@ -4,6 +4,7 @@
 #include <velk/velk_export.h>
 
 #include <QHash>
+#include <QLine>
 #include <QPoint>
 #include <QRect>
 
@@ -26,8 +27,8 @@ public:
     void addBox(const BoardModel &model, const BoardData &b);
     /// Enters a link appended to the model (nothing when it is not shown).
     void addLink(const BoardModel &model, const BoardLink &l);
-    /// Moves the boxes `moved` (positions already changed by dx, dy) and their links.
-    void moveBoxes(const BoardModel &model, const std::vector<BoardData *> &moved, int dx, int dy);
+    /// Enters the boxes `moved` (their positions already changed) and their links anew.
+    void moveBoxes(const BoardModel &model, const std::vector<BoardData *> &moved);
 
     int cellSize() const { return m_cell; }
     int boxWidth() const { return m_width; }
@@ -39,13 +40,13 @@ public:
     QRect extent() const { return m_extent; }
 
     /// Model position (1-based) of the topmost box containing `p`; 0 for none.
-    int boxAt(const BoardModel &model, QPoint p) const;
+    int boxAt(QPoint p) const;
     /// Model position (1-based) of the shown link nearest to `p` within `tolerance`
     /// (the later one of equals); 0 for none.
-    int linkAt(const BoardModel &model, QPoint p, int tolerance) const;
+    int linkAt(QPoint p, int tolerance) const;
     /// Model positions (1-based, ascending: painting order) of the boxes and shown links
     /// that touch `r`.
-    void inRect(const BoardModel &model, const QRect &r, std::vector<int> &boxes, std::vector<int> &links) const;
+    void inRect(const QRect &r, std::vector<int> &boxes, std::vector<int> &links) const;
 
 private:
     struct Cell
@@ -71,6 +72,11 @@ private:
     int m_height = 0;
     QRect m_extent;
     QHash<Key, Cell> m_cells;
+    // Copies of the boxes' rectangles and the shown links' end points by model position,
+    // so a query reads packed arrays instead of following pointers to every box.
+    std::vector<QRect> m_boxRects;
+    std::vector<QLine> m_segments;
+    std::vector<bool> m_shown;
     // Lines that would cross more cells than kMaxLinkCells are kept apart and tested on
     // every query: a few absurdly long lines must not fill the grid.
     std::vector<int> m_longLinks;

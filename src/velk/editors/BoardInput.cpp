@@ -23,13 +23,13 @@ void BoardInput::press(int button, int shift, QPoint p)
     m_moving.clear();
     m_selectOnlyOnRelease.reset();
     BoardModel &model = m_board.model;
-    const int nr = m_board.index().boxAt(model, p);
+    const int nr = m_board.index().boxAt(p);
     if (nr > 0) {
         if (pressBox(nr, shift, p))
             m_board.changed();
         return;
     }
-    const int link = m_board.index().linkAt(model, p, kLinkTolerance);
+    const int link = m_board.index().linkAt(p, kLinkTolerance);
     if (link > 0) {
         const BoardModel::LinkPtr l = *model.links().Item(link);
         Q_EMIT m_board.events->ClickLink(l);
@@ -87,7 +87,7 @@ void BoardInput::move(int buttons, int, QPoint p)
         b->y = moved(b->y, step.y());
         boxes.push_back(b.get());
     }
-    m_board.movableIndex().moveBoxes(m_board.model, boxes, step.x(), step.y());
+    m_board.movableIndex().moveBoxes(m_board.model, boxes);
     m_applied = delta;
     m_board.changed();
 }

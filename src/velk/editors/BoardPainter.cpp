@@ -22,7 +22,7 @@ void BoardPainter::paint(const QRect &view)
     m_origin = view.topLeft();
     m_canvas.setBackColor(SystemColor::WindowBackground);
     m_canvas.Cls();
-    m_index.inRect(m_model, view, m_boxes, m_links);
+    m_index.inRect(view, m_boxes, m_links);
     m_canvas.setDrawWidth(1);
     for (int at : m_links)
         paintLink(**m_model.links().Item(at));

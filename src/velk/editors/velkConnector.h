@@ -21,9 +21,9 @@ public:
     /// Connects to the source named by `pfd`; false when it cannot.
     Q_INVOKABLE virtual bool Connect(const QString &pfd);
     /// The items found under `pfd`.
-    virtual Collection<QString> ListItems(const QString &pfd);
+    Q_INVOKABLE virtual velk::Collection<QString> ListItems(const QString &pfd);
     /// The folders found under `pfd`.
-    virtual Collection<QString> ListFolders(const QString &pfd);
+    Q_INVOKABLE virtual velk::Collection<QString> ListFolders(const QString &pfd);
     Q_INVOKABLE virtual void Disconnect();
 };
 

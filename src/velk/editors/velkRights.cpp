@@ -251,7 +251,6 @@ void velkRights::AddRight(const QString &cap, const QString &recht)
 {
     d->allRights += recht;
     d->rights->AddItem(cap, QString(), 0, false, 0, recht, 1);
-    d->recomputeRights();
     d->layoutChildren();
 }
 
