@@ -9,18 +9,15 @@ namespace velk::RightsRules {
 namespace {
 QString cellText(QStringView text)
 {
-    QString out = text.toString();
-    for (QChar &c : out) {
-        if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
-    }
+    QString out;
+    appendCell(out, text);
     return out;
 }
-} // namespace
 
-std::vector<User> readLine(QStringView line, const QString &allRights)
+// One line's entries as views into the line (or into the defaults).
+std::vector<UserView> entriesOf(QStringView line, QStringView allRights)
 {
-    std::vector<User> users;
+    std::vector<UserView> users;
     qsizetype pos = 0;
     while (pos <= line.size()) {
         qsizetype end = line.indexOf(u',', pos);
@@ -32,21 +29,38 @@ std::vector<User> readLine(QStringView line, const QString &allRights)
         const QStringView name = colon < 0 ? entry : entry.left(colon);
         if (name.isEmpty())
             continue;
-        const QStringView letters = colon < 0 ? QStringView() : entry.mid(colon + 1);
-        User user;
-        user.name = cellText(name);
+        QStringView letters = colon < 0 ? QStringView() : entry.mid(colon + 1);
         if (letters.isEmpty())
-            user.own = QString::fromUtf16(kDefaultRights);
+            letters = QStringView(kDefaultRights);
         else if (letters == u"*")
-            user.own = allRights;
-        else
-            user.own = cellText(letters);
-        users.push_back(std::move(user));
+            letters = allRights;
+        users.push_back({name, letters, QStringView()});
     }
     return users;
 }
+} // namespace
 
-std::vector<User> readParameter(QStringView p, const QString &allRights, bool *hasInherited)
+void appendCell(QString &out, QStringView v)
+{
+    const qsizetype from = out.size();
+    out.append(v);
+    // Tabs and line breaks are rare: scan once, copy nothing more.
+    QChar *c = out.data() + from;
+    for (QChar *const end = out.data() + out.size(); c != end; ++c) {
+        if (*c == u'\t' || *c == u'\r' || *c == u'\n')
+            *c = u' ';
+    }
+}
+
+std::vector<User> readLine(QStringView line, const QString &allRights)
+{
+    std::vector<User> users;
+    for (const UserView &entry : entriesOf(line, allRights))
+        users.push_back({cellText(entry.name), cellText(entry.own), QString()});
+    return users;
+}
+
+std::vector<UserView> readParameterViews(QStringView p, QStringView allRights, bool *hasInherited)
 {
     const qsizetype lf = p.indexOf(u'\n');
     QStringView own = lf < 0 ? p : p.left(lf);
@@ -58,24 +72,30 @@ std::vector<User> readParameter(QStringView p, const QString &allRights, bool *h
     if (hasInherited)
         *hasInherited = !inh.isEmpty();
 
-    std::vector<User> users = readLine(own, allRights);
-    QHash<QString, size_t> byName;
+    std::vector<UserView> users = entriesOf(own, allRights);
+    QHash<QStringView, size_t> byName;
     byName.reserve(qsizetype(users.size()));
-    for (size_t i = 0; i < users.size(); ++i)
+    for (size_t i = 0; i < users.size(); ++i) {
         if (!byName.contains(users[i].name))
             byName.insert(users[i].name, i);
-    for (User &entry : readLine(inh, allRights)) {
+    }
+    for (const UserView &entry : entriesOf(inh, allRights)) {
         const auto it = byName.constFind(entry.name);
         if (it != byName.constEnd()) {
-            users[it.value()].inherited = std::move(entry.own);
+            users[it.value()].inherited = entry.own;
             continue;
         }
         byName.insert(entry.name, users.size());
-        User user;
-        user.name = std::move(entry.name);
-        user.inherited = std::move(entry.own);
-        users.push_back(std::move(user));
+        users.push_back({entry.name, QStringView(), entry.own});
     }
+    return users;
+}
+
+std::vector<User> readParameter(QStringView p, const QString &allRights, bool *hasInherited)
+{
+    std::vector<User> users;
+    for (const UserView &user : readParameterViews(p, allRights, hasInherited))
+        users.push_back({cellText(user.name), cellText(user.own), cellText(user.inherited)});
     return users;
 }
 

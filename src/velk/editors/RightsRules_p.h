@@ -24,6 +24,17 @@ struct User
     QString inherited;  ///< inherited letters
 };
 
+/// A user as views into the parameter text (or into `allRights` and the default).
+struct UserView
+{
+    QStringView name;
+    QStringView own;
+    QStringView inherited;
+};
+
+/// Appends `v` to `out` with tabs and line breaks turned into blanks.
+VELK_TESTS_EXPORT void appendCell(QString &out, QStringView v);
+
 /// The entries of one parameter line: "name:letters" separated by ","; an entry without
 /// ":" has empty letters. Empty letters become "rek" and "*" becomes `allRights`.
 /// Empty entries and entries without a name are skipped; tabs and line breaks in names
@@ -35,6 +46,10 @@ VELK_TESTS_EXPORT std::vector<User> readLine(QStringView line, const QString &al
 /// the first user of that name, found through a hash, or adds a user without own rights.
 /// `hasInherited` tells whether the rest was non-empty.
 VELK_TESTS_EXPORT std::vector<User> readParameter(QStringView p, const QString &allRights, bool *hasInherited = nullptr);
+/// The same users as views into `p`, `allRights` and the default, unchanged (names with
+/// tabs or line breaks are still to be cleaned with appendCell).
+VELK_TESTS_EXPORT std::vector<UserView> readParameterViews(QStringView p, QStringView allRights,
+                                                           bool *hasInherited = nullptr);
 
 /// The own rights of `users` as one line: "name" for "rek", "name:*" for `allRights`,
 /// else "name:letters"; users without own letters are left out.

@@ -222,7 +222,7 @@ QString velkRights::Parameter() const
 void velkRights::setParameter(const QString &p)
 {
     bool hasInherited = false;
-    const std::vector<RightsRules::User> list = RightsRules::readParameter(p, d->allRights, &hasInherited);
+    const std::vector<RightsRules::UserView> list = RightsRules::readParameterViews(p, d->allRights, &hasInherited);
     velkSheet *users = d->users;
     const bool redraw = users->Redraw();
     users->setRedraw(false);
@@ -230,14 +230,25 @@ void velkRights::setParameter(const QString &p)
     users->setFlags(QStringLiteral("singleselect"));
     users->setColumns(hasInherited ? QStringLiteral("Name:3000,Rechte:1000,Geerbte Rechte:*") : QStringLiteral("Name:3000,Rechte:*"));
     const QString icon = QStringLiteral("person");
-    for (const RightsRules::User &user : list) {
-        if (user.own.isEmpty()) {
-            users->AddItem(user.name + QStringLiteral("\t\t") + user.inherited, icon, 0, false, 0, user.name);
-            continue;
+    QString text;
+    QString name;
+    for (const RightsRules::UserView &user : list) {
+        // name TAB own, and for inherited rights TAB letters TAB: the text that setting
+        // column 3 of such a row leaves.
+        name.clear();
+        RightsRules::appendCell(name, user.name);
+        text = name;
+        text += u'\t';
+        RightsRules::appendCell(text, user.own);
+        if (!user.inherited.isEmpty()) {
+            text += u'\t';
+            RightsRules::appendCell(text, user.inherited);
+            if (!user.own.isEmpty())
+                text += u'\t';
+        } else if (user.own.isEmpty()) {
+            text += u'\t';
         }
-        const velkSheet::RowPtr row = users->AddItem(user.name + u'\t' + user.own, icon, 0, false, 0, user.name);
-        if (!user.inherited.isEmpty())
-            row->SetSubText(3, user.inherited);
+        users->AddItem(text, icon, 0, false, 0, name);
     }
     users->setRedraw(redraw);
     users->Refresh();
