@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -135,7 +136,25 @@ void BM_QGraphicsView_PaintScreen(benchmark::State &state)
 }
 BENCHMARK(BM_QGraphicsView_PaintScreen)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-std::vector<QPoint> probes(int n)
+// A mouse moving over the board: a wandering path of small steps, as mouse moves come.
+std::vector<QPoint> mousePath(int n)
+{
+    std::mt19937 random(7);
+    const int width = kColumns * kPitchX;
+    const int height = (n / kColumns) * kPitchY;
+    std::vector<QPoint> points;
+    QPoint p(width / 2, height / 2);
+    for (int i = 0; i < 4096; ++i) {
+        p += QPoint(int(random() % 121) - 60, int(random() % 121) - 60);
+        p.setX(std::clamp(p.x(), 0, width - 1));
+        p.setY(std::clamp(p.y(), 0, height - 1));
+        points.push_back(p);
+    }
+    return points;
+}
+
+// Points scattered over the whole board: no two queries near each other.
+std::vector<QPoint> scattered(int n)
 {
     std::mt19937 random(7);
     const int width = kColumns * kPitchX;
@@ -146,31 +165,29 @@ std::vector<QPoint> probes(int n)
     return points;
 }
 
-void BM_Board_HitTest(benchmark::State &state)
+void boardHitTests(benchmark::State &state, const std::vector<QPoint> &points)
 {
     const int n = int(state.range(0));
     velk::BoardModel model;
     model.setConfig(configFor(n));
     velk::BoardIndex index;
     index.build(model, kW, kH);
-    const std::vector<QPoint> points = probes(n);
     size_t i = 0;
     for (auto _ : state) {
         const QPoint p = points[i++ & 4095];
-        int hit = index.boxAt(model, p);
+        int hit = index.boxAt(p);
         if (hit == 0)
-            hit = index.linkAt(model, p, 45);
+            hit = index.linkAt(p, 45);
         benchmark::DoNotOptimize(hit);
     }
 }
-BENCHMARK(BM_Board_HitTest)->Arg(1000)->Arg(10000);
 
-void BM_QGraphicsScene_HitTest(benchmark::State &state)
+void sceneHitTests(benchmark::State &state, const std::vector<QPoint> &points)
 {
-    const int n = int(state.range(0));
     QGraphicsScene scene;
-    fillScene(scene, n);
-    const std::vector<QPoint> points = probes(n);
+    fillScene(scene, int(state.range(0)));
+    scene.items(QPointF(0, 0)); // builds the scene's index
+    QCoreApplication::processEvents();
     size_t i = 0;
     for (auto _ : state) {
         const QPoint p = points[i++ & 4095];
@@ -178,7 +195,13 @@ void BM_QGraphicsScene_HitTest(benchmark::State &state)
         benchmark::DoNotOptimize(items.size());
     }
 }
+
+void BM_Board_HitTest(benchmark::State &state) { boardHitTests(state, mousePath(int(state.range(0)))); }
+BENCHMARK(BM_Board_HitTest)->Arg(1000)->Arg(10000);
+void BM_QGraphicsScene_HitTest(benchmark::State &state) { sceneHitTests(state, mousePath(int(state.range(0)))); }
 BENCHMARK(BM_QGraphicsScene_HitTest)->Arg(1000)->Arg(10000);
+void BM_Board_HitTestScattered(benchmark::State &state) { boardHitTests(state, scattered(int(state.range(0)))); }
+BENCHMARK(BM_Board_HitTestScattered)->Arg(1000)->Arg(10000);
 
 void BM_Board_ConfigLoad(benchmark::State &state)
 {
@@ -222,6 +245,7 @@ int main(int argc, char **argv)
                            {{"BM_Board_PaintScreen", "1000", "10000"},
                             {"BM_QGraphicsView_PaintScreen", "1000", "10000"},
                             {"BM_Board_HitTest", "1000", "10000"},
+                            {"BM_Board_HitTestScattered", "1000", "10000"},
                             {"BM_QGraphicsScene_HitTest", "1000", "10000"},
                             {"BM_Board_ConfigLoad", "1000", "10000"},
                             {"BM_Board_ConfigSave", "1000", "10000"},

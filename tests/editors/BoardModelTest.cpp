@@ -26,6 +26,12 @@ TEST(BoardData, NewRecordsGetDistinctUpperCaseIdsWithBraces)
     EXPECT_TRUE(uuid.match(a.id).hasMatch()) << a.id.toStdString();
     EXPECT_TRUE(uuid.match(l.id).hasMatch());
     EXPECT_NE(a.id, b.id);
+
+    // A loaded section without an "ID" line gets a fresh one too.
+    BoardModel model;
+    model.setConfig(QStringLiteral("[Location]\nCaption=ohne\n[Link]\nLocation1=\n"));
+    EXPECT_TRUE(uuid.match(model.item(1)->id).hasMatch());
+    EXPECT_TRUE(uuid.match((*model.links().Item(1))->id).hasMatch());
 }
 
 TEST(BoardData, AddDataSetsFieldsAndKeepsOtherKeysInOrder)

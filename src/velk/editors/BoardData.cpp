@@ -46,12 +46,7 @@ void BoardData::SetData(const QString &key, const QString &par) { BoardValues::s
 QString BoardData::Config() const
 {
     QString out;
-    out.reserve(64 + id.size() + caption.size() + Description.size());
-    out += QStringLiteral("ID=") + id + QStringLiteral("\r\n");
-    out += QStringLiteral("Caption=") + caption + QStringLiteral("\r\n");
-    out += QStringLiteral("Description=") + Description + QStringLiteral("\r\n");
-    out += QStringLiteral("Pos=") + QString::number(x) + u'/' + QString::number(y) + QStringLiteral("\r\n");
-    BoardValues::appendLines(out, data);
+    BoardValues::appendConfig(out, *this);
     return out;
 }
 

@@ -40,6 +40,15 @@ public:
     /// "ID=", "Caption=", "Description=", "Pos=x/y" and the `data` texts, each line
     /// ending in CR LF.
     QString Config() const;
+
+private:
+    friend class BoardModel;
+    struct WithoutId {};
+
+public:
+    // A record being loaded gets its id from the text; one is made only if none comes.
+    // Only the board can name the tag.
+    explicit BoardData(WithoutId) {}
 };
 
 } // namespace velk

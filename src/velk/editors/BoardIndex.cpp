@@ -54,6 +54,7 @@ void BoardIndex::build(const BoardModel &model, int width, int height)
     m_cells.clear();
     m_longLinks.clear();
     m_linkAt.clear();
+    m_hasLinkAt = false;
     m_extent = QRect();
     m_boxSeen.assign(size_t(model.items().Count()), 0);
     m_linkSeen.assign(size_t(model.links().Count()), 0);
@@ -66,7 +67,6 @@ void BoardIndex::build(const BoardModel &model, int width, int height)
         enterBox(at++, *b);
     at = 0;
     for (const BoardModel::LinkPtr &l : model.links()) {
-        m_linkAt.insert(l.get(), at);
         QPoint a, b;
         if (segmentOf(model, *l, a, b))
             enterLink(at, a, b);
@@ -87,7 +87,8 @@ void BoardIndex::addLink(const BoardModel &model, const BoardLink &l)
     m_linkSeen.resize(size_t(model.links().Count()), 0);
     m_segments.resize(size_t(model.links().Count()));
     m_shown.resize(size_t(model.links().Count()), false);
-    m_linkAt.insert(&l, at);
+    if (m_hasLinkAt)
+        m_linkAt.insert(&l, at);
     QPoint a, b;
     if (segmentOf(model, l, a, b))
         enterLink(at, a, b);
@@ -170,6 +171,13 @@ void BoardIndex::leaveLink(int at, QPoint a, QPoint b)
 
 void BoardIndex::moveBoxes(const BoardModel &model, const std::vector<BoardData *> &moved)
 {
+    if (!m_hasLinkAt) {
+        int at = 0;
+        m_linkAt.reserve(model.links().Count());
+        for (const BoardModel::LinkPtr &l : model.links())
+            m_linkAt.insert(l.get(), at++);
+        m_hasLinkAt = true;
+    }
     const uint32_t stamp = nextStamp();
     for (BoardData *b : moved) {
         const int at = b->nr - 1;

@@ -80,7 +80,8 @@ private:
     // Lines that would cross more cells than kMaxLinkCells are kept apart and tested on
     // every query: a few absurdly long lines must not fill the grid.
     std::vector<int> m_longLinks;
-    QHash<const BoardLink *, int> m_linkAt; // link → 0-based model position
+    QHash<const BoardLink *, int> m_linkAt; // link → 0-based model position, made on the first move
+    bool m_hasLinkAt = false;
     mutable std::vector<uint32_t> m_boxSeen;  // query stamps, so a result is listed once
     mutable std::vector<uint32_t> m_linkSeen;
     mutable uint32_t m_stamp = 0;

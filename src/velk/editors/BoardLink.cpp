@@ -21,10 +21,7 @@ void BoardLink::SetData(const QString &key, const QString &par) { BoardValues::s
 QString BoardLink::Config() const
 {
     QString out;
-    out += QStringLiteral("ID=") + id + QStringLiteral("\r\n");
-    out += QStringLiteral("Location1=") + (Location1 ? Location1->id : QString()) + QStringLiteral("\r\n");
-    out += QStringLiteral("Location2=") + (Location2 ? Location2->id : QString()) + QStringLiteral("\r\n");
-    BoardValues::appendLines(out, data);
+    BoardValues::appendConfig(out, *this);
     return out;
 }
 

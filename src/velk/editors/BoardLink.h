@@ -35,6 +35,15 @@ public:
     /// "ID=", "Location1=" and "Location2=" with the ends' ids ("" for an empty end), then
     /// the `data` texts, each line ending in CR LF.
     QString Config() const;
+
+private:
+    friend class BoardModel;
+    struct WithoutId {};
+
+public:
+    // A record being loaded gets its id from the text; one is made only if none comes.
+    // Only the board can name the tag.
+    explicit BoardLink(WithoutId) {}
 };
 
 } // namespace velk

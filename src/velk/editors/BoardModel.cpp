@@ -1,10 +1,11 @@
 #include <velk/editors/BoardModel_p.h>
 
+#include <velk/editors/BoardValues_p.h>
+
 namespace velk {
 
 namespace {
 const std::vector<BoardLink *> noLinks;
-const QString crlf = QStringLiteral("\r\n");
 } // namespace
 
 BoardData *BoardModel::item(int nr) const
@@ -136,12 +137,12 @@ QString BoardModel::config() const
     QString out;
     out.reserve(m_items.Count() * 160 + m_links.Count() * 160);
     for (const ItemPtr &b : m_items) {
-        out += QStringLiteral("[Location]") + crlf;
-        out += b->Config();
+        out += QLatin1StringView("[Location]\r\n");
+        BoardValues::appendConfig(out, *b);
     }
     for (const LinkPtr &l : m_links) {
-        out += QStringLiteral("[Link]") + crlf;
-        out += l->Config();
+        out += QLatin1StringView("[Link]\r\n");
+        BoardValues::appendConfig(out, *l);
     }
     return out;
 }
@@ -151,19 +152,26 @@ QString BoardModel::config() const
 // empty) and goes to the current box or link. A link's "Location1"/"Location2" name a box
 // loaded before it; ids are looked up through a hash that keeps the first box of an id.
 // Lines end in LF or CR LF; blank lines and lines before the first section are skipped.
+// A record gets a new id only when its section holds no "ID" line.
 void BoardModel::setConfig(QStringView text)
 {
     clear();
-    QHash<QString, ItemPtr> byId;
+    QHash<QStringView, ItemPtr> byId; // views into the boxes' own ids, fixed once read
     ItemPtr box;
     LinkPtr link;
-    const auto finishBox = [&] {
-        if (box)
-            if (!byId.contains(box->id))
-                byId.insert(box->id, box);
+    bool hasId = false;
+    const auto finishSection = [&] {
+        if (box && !hasId)
+            box->id = BoardValues::newId();
+        if (link && !hasId)
+            link->id = BoardValues::newId();
+        if (box && !byId.contains(box->id))
+            byId.insert(box->id, box);
         box.reset();
+        link.reset();
+        hasId = false;
     };
-    const auto endOf = [&](const QString &id) {
+    const auto endOf = [&](QStringView id) {
         const auto it = byId.constFind(id);
         return it == byId.constEnd() ? ItemPtr() : it.value();
     };
@@ -180,34 +188,41 @@ void BoardModel::setConfig(QStringView text)
         if (line.isEmpty())
             continue;
         if (line == u"[Location]") {
-            finishBox();
-            link.reset();
-            box = std::make_shared<BoardData>();
+            finishSection();
+            box = std::make_shared<BoardData>(BoardData::WithoutId{});
             addItem(box);
             continue;
         }
         if (line == u"[Link]") {
-            finishBox();
-            link = std::make_shared<BoardLink>();
+            finishSection();
+            link = std::make_shared<BoardLink>(BoardLink::WithoutId{});
             addLink(link);
             continue;
         }
+        if (!box && !link)
+            continue;
         const qsizetype eq = line.indexOf(u'=');
-        const QString key = (eq < 0 ? line : line.left(eq)).toString();
-        const QString value = eq < 0 ? QString() : line.mid(eq + 1).toString();
-        if (box) {
-            box->AddData(key, value);
-        } else if (link) {
-            if (key == u"Location1" || key == u"Location2") {
-                unlistLink(link.get());
-                (key == u"Location1" ? link->Location1 : link->Location2) = endOf(value);
-                listLink(link.get());
-            } else {
-                link->AddData(key, value);
-            }
+        const QStringView key = eq < 0 ? line : line.left(eq);
+        const QStringView value = eq < 0 ? QStringView() : line.mid(eq + 1);
+        if (key == u"ID") {
+            (box ? box->id : link->id) = value.toString();
+            hasId = true;
+        } else if (link && (key == u"Location1" || key == u"Location2")) {
+            unlistLink(link.get());
+            (key == u"Location1" ? link->Location1 : link->Location2) = endOf(value);
+            listLink(link.get());
+        } else if (box && key == u"Caption") {
+            box->caption = value.toString();
+        } else if (box && key == u"Description") {
+            box->Description = value.toString();
+        } else if (box && key == u"Pos") {
+            box->AddData(QStringLiteral("Pos"), value.toString());
+        } else {
+            // Any other key is kept as its line: key "=" value.
+            (box ? box->data : link->data).Add(eq < 0 ? line.toString() + u'=' : line.toString());
         }
     }
-    finishBox();
+    finishSection();
 }
 
 } // namespace velk

@@ -37,7 +37,13 @@ public:
     bool removeLink(const BoardLink *l);
     /// Whether a link joins `a` and `b`, in either direction.
     bool hasLink(const BoardData *a, const BoardData *b) const;
-    bool isOnBoard(const BoardData *b) const { return b && m_onBoard.contains(b); }
+    bool isOnBoard(const BoardData *b) const
+    {
+        // Usually the box's number says where it is; the hash settles the rest.
+        if (b && b->nr >= 1 && b->nr <= m_items.Count() && m_items.Item(b->nr)->get() == b)
+            return true;
+        return b && m_onBoard.contains(b);
+    }
     /// A link is drawn and hit only while both its ends are boxes on the board.
     bool isShown(const BoardLink &l) const { return isOnBoard(l.Location1.get()) && isOnBoard(l.Location2.get()); }
     /// The links that end at `b` (each once, also when both ends are `b`).

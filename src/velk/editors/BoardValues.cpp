@@ -1,5 +1,8 @@
 #include <velk/editors/BoardValues_p.h>
 
+#include <velk/editors/BoardData.h>
+#include <velk/editors/BoardLink.h>
+
 #include <QUuid>
 
 namespace velk::BoardValues {
@@ -71,6 +74,55 @@ void appendLines(QString &out, const Collection<QString> &data)
         out += text;
         out += crlf;
     }
+}
+
+namespace {
+// Writes the digits without a temporary text (a board writes two numbers per box).
+void appendNumber(QString &out, int value)
+{
+    char16_t digits[12];
+    int at = 12;
+    qint64 v = value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        digits[--at] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        digits[--at] = u'-';
+    out += QStringView(digits + at, 12 - at);
+}
+
+void appendLine(QString &out, QLatin1StringView key, const QString &value)
+{
+    out += key;
+    out += value;
+    out += crlf;
+}
+} // namespace
+
+void appendConfig(QString &out, const BoardData &b)
+{
+    appendLine(out, QLatin1StringView("ID="), b.id);
+    appendLine(out, QLatin1StringView("Caption="), b.caption);
+    appendLine(out, QLatin1StringView("Description="), b.Description);
+    out += QLatin1StringView("Pos=");
+    appendNumber(out, b.x);
+    out += u'/';
+    appendNumber(out, b.y);
+    out += crlf;
+    appendLines(out, b.data);
+}
+
+void appendConfig(QString &out, const BoardLink &l)
+{
+    static const QString none;
+    appendLine(out, QLatin1StringView("ID="), l.id);
+    appendLine(out, QLatin1StringView("Location1="), l.Location1 ? l.Location1->id : none);
+    appendLine(out, QLatin1StringView("Location2="), l.Location2 ? l.Location2->id : none);
+    appendLines(out, l.data);
 }
 
 } // namespace velk::BoardValues

@@ -7,6 +7,11 @@
 
 #include <QString>
 
+namespace velk {
+class BoardData;
+class BoardLink;
+}
+
 namespace velk::BoardValues {
 
 /// A new identifier: a UUID in upper case with braces.
@@ -18,5 +23,8 @@ VELK_TESTS_EXPORT QString value(const Collection<QString> &data, const QString &
 VELK_TESTS_EXPORT void set(Collection<QString> &data, const QString &key, const QString &par);
 /// Appends "key=value" CR LF for every text.
 VELK_TESTS_EXPORT void appendLines(QString &out, const Collection<QString> &data);
+/// Appends the record's Config lines to `out` (no temporary text per record).
+VELK_TESTS_EXPORT void appendConfig(QString &out, const BoardData &b);
+VELK_TESTS_EXPORT void appendConfig(QString &out, const BoardLink &l);
 
 } // namespace velk::BoardValues
