@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     index.build(model, 2400, 1000);
     std::vector<int> boxes, links;
     for (const velk::BoardModel::ItemPtr &b : model.items()) {
-        const int hit = index.boxAt(model, QPoint(b->x + 1, b->y + 1));
+        const int hit = index.boxAt(QPoint(b->x + 1, b->y + 1));
         fuzzCheck(hit >= b->nr, "a box's own corner hits it or a box above it");
-        index.linkAt(model, QPoint(b->x, b->y), 45);
-        index.inRect(model, QRect(b->x - 5000, b->y - 5000, 15000, 10000), boxes, links);
+        index.linkAt(QPoint(b->x, b->y), 45);
+        index.inRect(QRect(b->x - 5000, b->y - 5000, 15000, 10000), boxes, links);
         if (b->nr > 64)
             break;
     }

@@ -15,7 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString input = fuzzText(data, size);
     const qsizetype lf1 = input.indexOf(u'\n');
-    const QString allRights = lf1 < 0 ? input : input.left(lf1).left(16);
+    // The registered rights, as AddRight would take them one character at a time.
+    QString allRights;
+    for (const QChar c : QStringView(input).left(lf1 < 0 ? input.size() : lf1).left(16)) {
+        if (isRightLetter(QStringView(&c, 1)))
+            allRights += c;
+    }
     const QString rest = lf1 < 0 ? QString() : input.mid(lf1 + 1);
     qsizetype lf3 = rest.indexOf(u'\n');
     if (lf3 >= 0)

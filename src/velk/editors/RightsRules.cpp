@@ -40,6 +40,17 @@ std::vector<UserView> entriesOf(QStringView line, QStringView allRights)
 }
 } // namespace
 
+bool isRightLetter(QStringView recht)
+{
+    if (recht.isEmpty())
+        return false;
+    for (const QChar c : recht) {
+        if (c == u',' || c == u':' || c == u'\t' || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
 void appendCell(QString &out, QStringView v)
 {
     const qsizetype from = out.size();

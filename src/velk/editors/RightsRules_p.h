@@ -32,6 +32,10 @@ struct UserView
     QStringView inherited;
 };
 
+/// Whether `recht` can be registered as a right: not empty, and none of ",", ":", a tab or
+/// a line break, which would break the parameter text.
+VELK_TESTS_EXPORT bool isRightLetter(QStringView recht);
+
 /// Appends `v` to `out` with tabs and line breaks turned into blanks.
 VELK_TESTS_EXPORT void appendCell(QString &out, QStringView v);
 

@@ -260,6 +260,8 @@ void velkRights::setParameter(const QString &p)
 
 void velkRights::AddRight(const QString &cap, const QString &recht)
 {
+    if (!RightsRules::isRightLetter(recht))
+        return;
     d->allRights += recht;
     d->rights->AddItem(cap, QString(), 0, false, 0, recht, 1);
     d->layoutChildren();

@@ -47,6 +47,8 @@ public:
     /// line break and a line of inherited rights. Empty letters mean "rek", "*" all rights.
     void setParameter(const QString &p);
     /// Registers right `recht` (a letter) with caption `cap` as a row of the right list.
+    /// An empty `recht`, or one holding ",", ":", a tab or a line break, is ignored: it
+    /// could not be written into the parameter text.
     Q_INVOKABLE void AddRight(const QString &cap, const QString &recht);
     /// Whether the editor takes changes (reports the add button).
     bool Enabled() const;
