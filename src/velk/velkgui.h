@@ -24,6 +24,11 @@
 #include <velk/editors/velkEval.h>
 #include <velk/editors/velkUmfang.h>
 #include <velk/editors/velkUmfangForm.h>
+#include <velk/editors/BoardData.h>
+#include <velk/editors/BoardLink.h>
+#include <velk/editors/velkBoard.h>
+#include <velk/editors/velkConnector.h>
+#include <velk/editors/velkRights.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>

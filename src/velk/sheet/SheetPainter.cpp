@@ -149,7 +149,7 @@ void SheetPainter::paintCell(const RowState &state, int col)
         const int top = state.box.y1 + (m_layout.lineArea() - SheetLayout::checkBoxSize()) / 2;
         paintCheckBox(QRect(middle - SheetLayout::checkBoxSize() / 2, top, SheetLayout::checkBoxSize(),
                             SheetLayout::checkBoxSize()),
-                      text == u"2");
+                      text == u"2" ? 2 : 1);
         return;
     }
     paintCellText(state, col, column);
@@ -165,7 +165,7 @@ void SheetPainter::paintFirstColumnParts(const RowState &state)
     if (!parts.dropDown.isEmpty())
         paintDropDown(parts.dropDown);
     if (!parts.checkBox.isEmpty())
-        paintCheckBox(parts.checkBox, state.row->CheckState == 2);
+        paintCheckBox(parts.checkBox, state.row->CheckState);
     if (!parts.icon.isEmpty())
         paintIcon(parts.icon, state.row->Icon(), state.highlighted);
 }
@@ -199,19 +199,23 @@ void SheetPainter::paintDropDown(const QRect &box)
                 dropDownGlyph, SystemColor::ButtonText);
 }
 
-void SheetPainter::paintCheckBox(const QRect &box, bool checked)
+// State 2 is ticked; 12 (granted by inheritance) shows a grey tick and 11 (inheritance
+// present, not granted) a grey empty box.
+void SheetPainter::paintCheckBox(const QRect &box, int state)
 {
     const int x = box.x();
     const int y = box.y();
     const int size = box.width();
-    fill(x, y, x + size, y + size, m_look.enabled ? white : SystemColor::ButtonFace);
+    const bool inherited = state == 11 || state == 12;
+    fill(x, y, x + size, y + size, m_look.enabled && !inherited ? white : SystemColor::ButtonFace);
     m_canvas.Box(x, y, x + size - onePixel, y + size - onePixel, frameGrey);
-    if (!checked)
+    if (state != 2 && state != 12)
         return;
     // A tick of two strokes, two pixels wide, within the box's inner 8 pixels.
+    const Color tick = state == 12 ? frameGrey : black;
     m_canvas.setDrawWidth(2);
-    m_canvas.Line(x + size * 2 / 10, y + size / 2, x + size * 4 / 10, y + size * 7 / 10, black);
-    m_canvas.Line(x + size * 4 / 10, y + size * 7 / 10, x + size * 8 / 10, y + size * 3 / 10, black);
+    m_canvas.Line(x + size * 2 / 10, y + size / 2, x + size * 4 / 10, y + size * 7 / 10, tick);
+    m_canvas.Line(x + size * 4 / 10, y + size * 7 / 10, x + size * 8 / 10, y + size * 3 / 10, tick);
     m_canvas.setDrawWidth(1);
 }
 

@@ -70,7 +70,7 @@ private:
     void paintFirstColumnParts(const RowState &state);
     void paintExpandBox(const QRect &box, bool expanded);
     void paintDropDown(const QRect &box);
-    void paintCheckBox(const QRect &box, bool checked);
+    void paintCheckBox(const QRect &box, int state);
     void paintIcon(const QRect &box, const QString &name, bool highlighted);
     void paintCellText(const RowState &state, int col, const SheetColumn &column);
     void paintTextLine(const QString &line, double left, double right, double y, bool rightAligned, bool shorten);
