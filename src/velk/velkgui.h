@@ -21,12 +21,15 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
 #include <velk/frame/velkFrameControl.h>
+#include <velk/frame/velkPicScroll.h>
+#include <velk/frame/velkSplitter.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/JpegCodec.h>
 #include <velk/platform/PictureBox.h>
 #include <velk/platform/QtDialogs.h>
 #include <velk/platform/Screen.h>
@@ -34,6 +37,7 @@
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
 #include <velk/platform/SystemColors.h>
+#include <velk/preview/velkScala.h>
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>

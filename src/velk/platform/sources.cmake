@@ -26,3 +26,11 @@ target_sources(velkgui PRIVATE
   src/velk/platform/SystemColors.cpp
   src/velk/platform/SystemColors.h
 )
+
+# The JPEG codec seam decodes and encodes through libjpeg-turbo.
+find_package(JPEG REQUIRED)
+target_sources(velkgui PRIVATE
+  src/velk/platform/JpegCodec.cpp
+  src/velk/platform/JpegCodec.h
+)
+target_link_libraries(velkgui PRIVATE JPEG::JPEG)
