@@ -6,6 +6,7 @@
 #include <velk/sheet/velkSheet.h>
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +20,7 @@ using namespace velk;
 namespace {
 
 const QString kPhoto = QStringLiteral("/usr/share/backgrounds/mate/nature/LadyBird.jpg");
-const QString kAreas = QStringLiteral("120,90,520,420 [Marienkäfer]\r\n600,60,900,300 [Blatt]\r\n40,500,300,700 []");
+const QString kAreas = QStringLiteral("1660,680,1940,980 [Marienkäfer]\r\n1990,965,2550,1380 [Blatt]\r\n130,250,510,640 []");
 
 // The photo from mate-backgrounds, or a drawn stand-in where the package is missing.
 QString pictureFile()
@@ -66,6 +67,7 @@ public:
         m_pic->setAreasSyntax(QStringLiteral("Verknüpfung des Bereichs (Dokument oder Adresse):"));
         m_pic->setFilename(pictureFile());
         m_pic->setAreas(kAreas);
+        m_pic->setScaleFlag(true);
         m_bar = new velkSplitter(m_area);
         m_sheet = new velkSheet(m_area);
         m_sheet->setColumns(QStringLiteral("Nr:500r,Bereich:2200,Verknüpfung:*"));
@@ -84,6 +86,9 @@ public:
         connect(m_bar->events(), &velkSplitterEvents::SetPosition, this, [this](double v) {
             m_barLeft = int(v / 15);
             m_bar->move(m_barLeft, 0);
+        });
+        connect(m_sheet->events(), &velkSheetEvents::Click, this, [this] {
+            m_pic->setAreaSelected(short(m_sheet->SelectedIndex()));
         });
         connect(m_bar->events(), &velkSplitterEvents::Resize, this, [this] { placeChildren(); });
         fillSheet();
