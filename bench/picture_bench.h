@@ -32,6 +32,8 @@ inline QString photo12MP()
     return path;
 }
 
+// Ratios of CPU time: on a machine shared with other work, wall-clock times mostly measure
+// the neighbours.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -41,7 +43,7 @@ public:
         for (const Run &run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
                 times[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] =
-                    run.GetAdjustedRealTime();
+                    run.GetAdjustedCPUTime();
         }
     }
 

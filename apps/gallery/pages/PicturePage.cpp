@@ -129,7 +129,9 @@ private:
     void fillSheet()
     {
         m_sheet->Clear();
-        const QStringList lines = m_pic->Areas().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        // One row per line, so row numbers are area numbers.
+        const QString areas = m_pic->Areas();
+        const QStringList lines = areas.isEmpty() ? QStringList() : areas.split(QStringLiteral("\r\n"));
         for (int i = 0; i < lines.size(); ++i) {
             const QString &line = lines[i];
             const qsizetype open = line.indexOf(u'[');

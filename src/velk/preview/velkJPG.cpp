@@ -36,6 +36,17 @@ struct velkJPG::Private
             canvas->end();
     }
 
+    // A buffer whose pixels are not set yet: the decoder writes every row.
+    bool allocate(int width, int height)
+    {
+        canvas.reset();
+        image = QImage();
+        if (width < 1 || height < 1 || width > JpegMaxSide || height > JpegMaxSide)
+            return false;
+        image = QImage(width, height, QImage::Format_BGR888);
+        return !image.isNull();
+    }
+
     int padBytes() const { return image.bytesPerLine() - image.width() * 3; }
 
     void fillCodecTarget(JpegProperties &props)
@@ -57,11 +68,7 @@ velkJPG::~velkJPG() { ClearUp(); }
 
 bool velkJPG::Create(int width, int height)
 {
-    ClearUp();
-    if (width < 1 || height < 1 || width > JpegMaxSide || height > JpegMaxSide)
-        return false;
-    d->image = QImage(width, height, QImage::Format_BGR888);
-    if (d->image.isNull())
+    if (!d->allocate(width, height))
         return false;
     d->image.fill(Qt::black);
     return true;
@@ -138,54 +145,39 @@ uchar *velkJPG::DIBits()
     return d->image.isNull() ? nullptr : d->image.bits();
 }
 
-namespace {
-
 // Reads the size, makes the buffer and decodes into it; the codec record is freed on
 // every path.
-template<typename SetSource>
-bool decodeInto(velkJPG &jpg, JpegMode paramsMode, JpegMode imageMode, SetSource setSource,
-                const std::function<void(JpegProperties &)> &setTarget)
+bool velkJPG::decode(JpegMode paramsMode, JpegMode imageMode, const std::function<void(JpegProperties &)> &setSource)
 {
+    ClearUp();
     JpegProperties props;
     if (jpegInit(props) != JpegStatus::Ok)
         return false;
     setSource(props);
-    bool ok = jpegRead(props, paramsMode) == JpegStatus::Ok && jpg.Create(props.jpegWidth, props.jpegHeight);
+    bool ok = jpegRead(props, paramsMode) == JpegStatus::Ok
+              && d->allocate(props.jpegWidth, props.jpegHeight);
     if (ok) {
-        setTarget(props);
+        d->fillCodecTarget(props);
         ok = jpegRead(props, imageMode) == JpegStatus::Ok;
     }
     jpegFree(props);
-    return ok;
-}
-
-} // namespace
-
-bool velkJPG::LoadJPG(const QString &fileName)
-{
-    ClearUp();
-    const bool ok = decodeInto(
-        *this, JpegMode::ReadParamsFile, JpegMode::ReadImageFile,
-        [&](JpegProperties &p) { p.fileName = fileName; },
-        [this](JpegProperties &p) { d->fillCodecTarget(p); });
     if (!ok)
         ClearUp();
     return ok;
+}
+
+bool velkJPG::LoadJPG(const QString &fileName)
+{
+    return decode(JpegMode::ReadParamsFile, JpegMode::ReadImageFile,
+                  [&](JpegProperties &p) { p.fileName = fileName; });
 }
 
 bool velkJPG::LoadJPGData(const QByteArray &data)
 {
-    ClearUp();
-    const bool ok = decodeInto(
-        *this, JpegMode::ReadParamsBuffer, JpegMode::ReadImageBuffer,
-        [&](JpegProperties &p) {
-            p.source = reinterpret_cast<const unsigned char *>(data.constData());
-            p.sourceSize = std::size_t(data.size());
-        },
-        [this](JpegProperties &p) { d->fillCodecTarget(p); });
-    if (!ok)
-        ClearUp();
-    return ok;
+    return decode(JpegMode::ReadParamsBuffer, JpegMode::ReadImageBuffer, [&](JpegProperties &p) {
+        p.source = reinterpret_cast<const unsigned char *>(data.constData());
+        p.sourceSize = std::size_t(data.size());
+    });
 }
 
 bool velkJPG::SaveJPG(const QString &fileName, int quality)

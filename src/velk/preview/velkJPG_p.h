@@ -1,10 +1,12 @@
 #pragma once
 
+#include <velk/platform/JpegCodec.h>
 #include <velk/velk_export.h>
 
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -71,6 +73,8 @@ public:
     void ClearUp();
 
 private:
+    bool decode(JpegMode paramsMode, JpegMode imageMode, const std::function<void(JpegProperties &)> &setSource);
+
     struct Private;
     std::unique_ptr<Private> d;
 };
