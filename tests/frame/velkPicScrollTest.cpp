@@ -216,4 +216,11 @@ TEST(velkPicScroll, IsMadeByName)
     EXPECT_TRUE(w->setProperty("Areas", QStringLiteral("1,2,3,4 [x]")));
     EXPECT_EQ(w->property("Areas").toString(), QStringLiteral("1,2,3,4 [x]"));
     EXPECT_EQ(w->property("PicWidth").toInt(), 0);
+    QVariantList down; // a host hears the events late-bound, with their values
+    GenericEventRelay relay(w.get(), [&](const QString &name, QVariantList &args) {
+        if (name == u"MouseDown")
+            down = args;
+    });
+    static_cast<velkPicScroll *>(w.get())->MouseDown(2, 1, 3.5f, 4);
+    EXPECT_EQ(down, QVariantList({QVariant::fromValue<short>(2), QVariant::fromValue<short>(1), 3.5f, 4.0f}));
 }
