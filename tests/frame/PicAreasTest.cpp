@@ -19,6 +19,7 @@ TEST(PicAreas, ReadsLinesAndKeepsThoseItCannotReadInTheirPlace)
         {"no [", "1,2,3,4", false, {}, ""},
         {"not a number", "1,b,3,4 [x]", false, {}, ""},
         {"beyond 32 bits", "1,2,99999999999,4 [x]", false, {}, ""},
+        {"too far apart for a width", "-2000000000,0,2000000000,4 [x]", false, {}, ""},
         {"empty", "", false, {}, ""},
     };
     for (const Row &row : rows) {

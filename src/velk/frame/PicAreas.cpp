@@ -8,11 +8,14 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// Widths and heights of rectangles within this bound still fit an int.
+constexpr int kCoordinateLimit = 1 << 30;
+
 bool readNumber(QStringView text, int &out)
 {
     bool ok = false;
     out = text.trimmed().toInt(&ok);
-    return ok;
+    return ok && out > -kCoordinateLimit && out < kCoordinateLimit;
 }
 
 } // namespace
@@ -47,8 +50,9 @@ int PicAreas::hitTest(QPointF point, double tolerance) const
         const PicArea &a = m_areas[size_t(n - 1)];
         if (!a.valid)
             continue;
-        const QRectF r = QRectF(a.rect()).adjusted(-tolerance, -tolerance, tolerance, tolerance);
-        if (point.x() >= r.left() && point.x() <= r.right() && point.y() >= r.top() && point.y() <= r.bottom())
+        const QRect r = a.rect();
+        if (point.x() >= r.left() - tolerance && point.x() <= r.right() + tolerance
+            && point.y() >= r.top() - tolerance && point.y() <= r.bottom() + tolerance)
             return n;
     }
     return 0;

@@ -49,7 +49,8 @@ public:
     void remove(int n);
 
     /// Reads one line: four whole numbers separated by ",", the fourth ending at "[", and
-    /// the link up to the next "]" (or the line's end).
+    /// the link up to the next "]" (or the line's end). Numbers of 2^30 or more (either
+    /// sign) make the line unreadable, so sizes computed from them cannot overflow.
     static PicArea parseLine(const QString &line);
     /// "x1,y1,x2,y2 [link]" for the rectangle's corners, smaller x and y first.
     static QString formatLine(const QRect &rect, const QString &link);

@@ -219,8 +219,11 @@ struct velkPicScroll::Private
 
     QPoint clampedToPicture(QPointF p) const
     {
-        return QPoint(std::clamp(int(std::floor(p.x())), 0, std::max(0, picture.width() - 1)),
-                      std::clamp(int(std::floor(p.y())), 0, std::max(0, picture.height() - 1)));
+        // Clamped as doubles: a host may pass any float, and only then is it an int.
+        auto clampTo = [](double v, int size) {
+            return std::isfinite(v) ? int(std::clamp(std::floor(v), 0.0, double(std::max(0, size - 1)))) : 0;
+        };
+        return QPoint(clampTo(p.x(), picture.width()), clampTo(p.y(), picture.height()));
     }
 
     int edgesAt(const QRect &r, QPointF p) const
@@ -265,7 +268,7 @@ struct velkPicScroll::Private
             dragRect = QRect(dragOriginal.topLeft(), at).normalized();
             break;
         case Drag::Move: {
-            const QPoint delta = (p - dragStart).toPoint();
+            const QPoint delta = clampedToPicture(p) - clampedToPicture(dragStart);
             QRect moved = dragOriginal.translated(delta);
             moved.moveLeft(std::clamp(moved.left(), 0, std::max(0, picture.width() - moved.width())));
             moved.moveTop(std::clamp(moved.top(), 0, std::max(0, picture.height() - moved.height())));

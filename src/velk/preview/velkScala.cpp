@@ -139,6 +139,8 @@ int velkScala::valueAt(double xTwips) const
     if (span <= 0) // a scale no wider than its thumb: either end
         return int(xTwips < half ? d->minValue : d->maxValue);
     const double v = (xTwips - half) * (double(d->maxValue) - d->minValue) / span + d->minValue;
+    if (std::isnan(v))
+        return d->minValue;
     return int(std::clamp<double>(std::nearbyint(v), double(low), double(high)));
 }
 
