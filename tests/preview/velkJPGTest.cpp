@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdio>
+
+#include <jpeglib.h>
 
 using namespace velk;
 
@@ -55,6 +58,37 @@ double psnr(const QImage &a, const QImage &b)
     return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+// A CMYK JPEG as print software writes it (Adobe's inverted values): each pixel (c, m, y, k).
+QByteArray cmykJpeg(int w, int h, const unsigned char cmyk[4])
+{
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_compress_struct info;
+    jpeg_error_mgr err;
+    info.err = jpeg_std_error(&err);
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(w);
+    info.image_height = JDIMENSION(h);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(size_t(w) * 4);
+    for (int x = 0; x < w; ++x)
+        std::copy(cmyk, cmyk + 4, row.begin() + x * 4);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&info, &r, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray data(reinterpret_cast<const char *>(out), qsizetype(size));
+    std::free(out);
+    return data;
+}
+
 } // namespace
 
 TEST(velkJPG, RowsArePaddedToFourBytes)
@@ -96,6 +130,13 @@ TEST(velkJPG, DecodesAsQtDoesAndRoundTripsAtQuality90)
     velkJPG jpg;
     ASSERT_TRUE(jpg.LoadJPGData(jpegOf(grey)));
     EXPECT_GT(psnr(jpg.DIBSection(), grey.convertToFormat(QImage::Format_RGB32)), 35.0);
+    const unsigned char red[4] = {255, 0, 0, 255}; // no cyan and black ink, full magenta and yellow
+    const QByteArray cmyk = cmykJpeg(9, 5, red);
+    ASSERT_TRUE(jpg.LoadJPGData(cmyk));
+    const QRgb pixel = jpg.DIBSection().pixel(4, 2);
+    EXPECT_GT(qRed(pixel), 245);
+    EXPECT_LT(qGreen(pixel) + qBlue(pixel), 20);
+    EXPECT_GT(psnr(jpg.DIBSection(), QImage::fromData(cmyk).convertToFormat(QImage::Format_RGB32)), 40.0);
 }
 
 TEST(velkJPG, BadFilesGiveFalseAndAnEmptyBuffer)

@@ -87,6 +87,31 @@ JpegStatus checkTarget(const JpegProperties &p)
     return JpegStatus::Ok;
 }
 
+bool isCmyk(const jpeg_decompress_struct &info)
+{
+    return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+}
+
+// CMYK pictures (print scans) come from libjpeg as CMYK rows, inverted as Adobe writes
+// them; each row is turned into BGR through a row buffer from libjpeg's own pool, which
+// jpeg_destroy frees on every path.
+void storeCmykRows(jpeg_decompress_struct &info, unsigned char *dib, std::size_t stride)
+{
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               info.output_width * 4, 1);
+    while (info.output_scanline < info.output_height) {
+        unsigned char *out = dib + info.output_scanline * stride;
+        jpeg_read_scanlines(&info, row, 1);
+        const unsigned char *in = row[0];
+        for (JDIMENSION x = 0; x < info.output_width; ++x, in += 4, out += 3) {
+            const unsigned k = in[3];
+            out[0] = (unsigned char)(in[2] * k / 255);
+            out[1] = (unsigned char)(in[1] * k / 255);
+            out[2] = (unsigned char)(in[0] * k / 255);
+        }
+    }
+}
+
 void storeRows(jpeg_decompress_struct &info, unsigned char *dib, std::size_t stride)
 {
     JSAMPROW rows[kRowsPerCall];
@@ -129,15 +154,18 @@ JpegStatus decodeFrom(JpegProperties &p, std::FILE *file, bool whole)
         p.jpegWidth = int(info.image_width);
         p.jpegHeight = int(info.image_height);
         p.jpegChannels = info.num_components;
-        if (whole && (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK))
-            status = JpegStatus::UnsupportedColors;
-        else if (whole)
+        if (whole)
             status = checkTarget(p);
     }
     if (whole && status == JpegStatus::Ok) {
-        info.out_color_space = JCS_EXT_BGR;
+        const bool cmyk = isCmyk(info);
+        info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
         jpeg_start_decompress(&info);
-        storeRows(info, p.dibBytes, std::size_t(p.dibWidth) * 3 + std::size_t(p.dibPadBytes));
+        const std::size_t stride = std::size_t(p.dibWidth) * 3 + std::size_t(p.dibPadBytes);
+        if (cmyk)
+            storeCmykRows(info, p.dibBytes, stride);
+        else
+            storeRows(info, p.dibBytes, stride);
         jpeg_finish_decompress(&info);
     }
     jpeg_destroy_decompress(&info);

@@ -32,7 +32,6 @@ enum class JpegStatus {
     CannotOpenFile,
     CannotWriteFile,
     TooLarge,          ///< wider or taller than JpegMaxSide or larger than JpegMaxPixels
-    UnsupportedColors, ///< a colour space that cannot turn into BGR (CMYK, YCCK)
     CodecError,        ///< corrupt data, or a warning such as data that ends early
 };
 
@@ -52,7 +51,7 @@ struct VELK_EXPORT JpegProperties
 
     int jpegWidth = 0;               ///< out: read modes
     int jpegHeight = 0;              ///< out
-    int jpegChannels = 0;            ///< out: 1 grey, 3 colour, 4 CMYK
+    int jpegChannels = 0;            ///< out: 1 grey, 3 colour, 4 CMYK (decoded into BGR too)
 
     unsigned char *dibBytes = nullptr; ///< in: the BGR buffer, rows top to bottom
     int dibWidth = 0;                ///< in: must equal jpegWidth for ReadImage*
