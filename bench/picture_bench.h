@@ -41,9 +41,10 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] =
-                    run.GetAdjustedCPUTime();
+            // With --benchmark_repetitions the mean stands for the repetitions.
+            const bool isMean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+            if (isMean || (run.run_type == Run::RT_Iteration && run.iterations > 0 && !times.count(key(run))))
+                times[key(run)] = run.GetAdjustedCPUTime();
         }
     }
 
@@ -56,6 +57,11 @@ public:
         const double ratio = a->second / b->second;
         std::printf("%-34s / %-34s = %.2f  (limit %.2f: %s)\n", ours.c_str(), peer.c_str(), ratio, limit,
                     ratio <= limit ? "holds" : "MISSED");
+    }
+
+    static std::string key(const Run &run)
+    {
+        return run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
     }
 
     std::map<std::string, double> times;

@@ -184,7 +184,47 @@ JpegStatus decode(JpegProperties &p, bool fromFile, bool whole)
     return status;
 }
 
-JpegStatus encodeInto(JpegProperties &p, unsigned char **out, unsigned long *outSize)
+// The encoder's output: one malloc'd block the caller owns on every path (libjpeg's own
+// memory destination would leave a grown block behind when encoding fails).
+struct BufferDestination
+{
+    jpeg_destination_mgr pub;
+    unsigned char *data = nullptr;
+    std::size_t capacity = 0;
+    std::size_t used = 0;
+};
+
+void startBuffer(j_compress_ptr info)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(info->dest);
+    dest->pub.next_output_byte = dest->data;
+    dest->pub.free_in_buffer = dest->capacity;
+}
+
+boolean growBuffer(j_compress_ptr info)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(info->dest);
+    const std::size_t grown = dest->capacity * 2;
+    auto *data = static_cast<unsigned char *>(std::realloc(dest->data, grown));
+    if (!data) {
+        auto *err = reinterpret_cast<ErrorManager *>(info->err);
+        std::snprintf(err->message, sizeof err->message, "out of memory");
+        failWith(reinterpret_cast<j_common_ptr>(info));
+    }
+    dest->pub.next_output_byte = data + dest->capacity;
+    dest->pub.free_in_buffer = grown - dest->capacity;
+    dest->data = data;
+    dest->capacity = grown;
+    return TRUE;
+}
+
+void endBuffer(j_compress_ptr info)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(info->dest);
+    dest->used = dest->capacity - dest->pub.free_in_buffer;
+}
+
+JpegStatus encodeInto(JpegProperties &p, BufferDestination &dest)
 {
     jpeg_compress_struct info;
     std::memset(&info, 0, sizeof info);
@@ -197,7 +237,10 @@ JpegStatus encodeInto(JpegProperties &p, unsigned char **out, unsigned long *out
         return JpegStatus::CodecError;
     }
     jpeg_create_compress(&info);
-    jpeg_mem_dest(&info, out, outSize);
+    dest.pub.init_destination = startBuffer;
+    dest.pub.empty_output_buffer = growBuffer;
+    dest.pub.term_destination = endBuffer;
+    info.dest = &dest.pub;
     info.image_width = JDIMENSION(p.dibWidth);
     info.image_height = JDIMENSION(p.dibHeight);
     info.input_components = 3;
@@ -224,20 +267,23 @@ JpegStatus encode(JpegProperties &p, bool toFile)
     if (!p.dibBytes || p.dibChannels != 3 || p.dibPadBytes < 0 || p.dibWidth < 1 || p.dibHeight < 1
         || p.dibWidth > JpegMaxSide || p.dibHeight > JpegMaxSide || p.quality < 1 || p.quality > 100)
         return JpegStatus::BadArguments;
-    unsigned char *out = nullptr;
-    unsigned long outSize = 0;
-    JpegStatus status = encodeInto(p, &out, &outSize);
-    if (status == JpegStatus::Ok) {
-        p.output = QByteArray(reinterpret_cast<const char *>(out), qsizetype(outSize));
+    // A photo at high quality takes about an eighth of its raw size; pages of the block
+    // that stay unused are never touched.
+    BufferDestination dest;
+    dest.capacity = std::size_t(p.dibWidth) * std::size_t(p.dibHeight) * 3 / 8 + 65536;
+    dest.data = static_cast<unsigned char *>(std::malloc(dest.capacity));
+    JpegStatus status = dest.data ? encodeInto(p, dest) : JpegStatus::CodecError;
+    if (status == JpegStatus::Ok && !toFile)
+        p.output = QByteArray(reinterpret_cast<const char *>(dest.data), qsizetype(dest.used));
+    if (status == JpegStatus::Ok && toFile) {
+        // Written beside the target and renamed over it: a failure leaves the old file whole.
+        QSaveFile file(p.fileName);
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(reinterpret_cast<const char *>(dest.data), qint64(dest.used)) != qint64(dest.used)
+            || !file.commit())
+            status = JpegStatus::CannotWriteFile;
     }
-    std::free(out);
-    if (status != JpegStatus::Ok || !toFile)
-        return status;
-    // Written beside the target and renamed over it: a failure leaves the old file whole.
-    QSaveFile file(p.fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(p.output) != p.output.size() || !file.commit())
-        status = JpegStatus::CannotWriteFile;
-    p.output.clear();
+    std::free(dest.data);
     return status;
 }
 
