@@ -30,6 +30,8 @@
 #include <velk/editors/velkConnector.h>
 #include <velk/editors/velkRights.h>
 #include <velk/frame/velkFrameControl.h>
+#include <velk/frame/velkPicScroll.h>
+#include <velk/frame/velkSplitter.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
@@ -38,6 +40,7 @@
 #include <velk/platform/DataRecordset.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/JpegCodec.h>
 #include <velk/platform/PictureBox.h>
 #include <velk/platform/Printer.h>
 #include <velk/platform/QtDialogs.h>
@@ -51,6 +54,7 @@
 #include <velk/preview/PageText.h>
 #include <velk/preview/PreView.h>
 #include <velk/preview/velkPreView.h>
+#include <velk/preview/velkScala.h>
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>

@@ -44,3 +44,10 @@ target_sources(velkgui PRIVATE
 # Data access: SQLite through its C API; server databases through Qt SQL's drivers.
 find_package(SQLite3 REQUIRED)
 target_link_libraries(velkgui PRIVATE SQLite::SQLite3 Qt6::Sql)
+# The JPEG codec seam decodes and encodes through libjpeg-turbo.
+find_package(JPEG REQUIRED)
+target_sources(velkgui PRIVATE
+  src/velk/platform/JpegCodec.cpp
+  src/velk/platform/JpegCodec.h
+)
+target_link_libraries(velkgui PRIVATE JPEG::JPEG)
