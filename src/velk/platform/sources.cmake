@@ -25,4 +25,5 @@ target_sources(velkgui PRIVATE
   src/velk/platform/SymbolFont_p.h
   src/velk/platform/SystemColors.cpp
   src/velk/platform/SystemColors.h
+  src/velk/platform/Units.h
 )

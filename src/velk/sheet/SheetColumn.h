@@ -36,7 +36,8 @@ public:
     /// Width taken when `W` twips are left: 0 when hidden, Width unless it is -1, else
     /// max(W, 0).
     int WidthReal(int W) const;
-    /// Reads one definition entry (not trimmed here). Every text gives a column.
+    /// Reads one definition entry (not trimmed here; blanks right after "!" are skipped).
+    /// Every text gives a column.
     void Init(const QString &a);
     /// The entry in the definition syntax; Init(ToString()) gives the same column.
     QString ToString() const;

@@ -2,6 +2,7 @@
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/Units.h>
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -24,8 +25,8 @@ void SheetSurface::paintEvent(QPaintEvent *event)
         return;
     Canvas canvas(this, ScaleMode::Twips);
     const QRect dirty = event->rect();
-    onPaint(canvas, QRect(int(dirty.x() * TwipsPerPixel), int(dirty.y() * TwipsPerPixel),
-                          int(dirty.width() * TwipsPerPixel), int(dirty.height() * TwipsPerPixel)));
+    onPaint(canvas, QRect(twipsOfPixels(dirty.x()), twipsOfPixels(dirty.y()), twipsOfPixels(dirty.width()),
+                          twipsOfPixels(dirty.height())));
 }
 
 void SheetSurface::forward(const MouseHandler &handler, int button, QMouseEvent *event)

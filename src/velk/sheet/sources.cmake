@@ -3,6 +3,8 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetColumn.h
   src/velk/sheet/SheetColumns.cpp
   src/velk/sheet/SheetColumns.h
+  src/velk/sheet/SheetColumnStore.cpp
+  src/velk/sheet/SheetColumnStore_p.h
   src/velk/sheet/SheetData.cpp
   src/velk/sheet/SheetData.h
   src/velk/sheet/SheetEditor.cpp
@@ -24,6 +26,8 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetMarkup.h
   src/velk/sheet/SheetModel.cpp
   src/velk/sheet/SheetModel.h
+  src/velk/sheet/SheetMouse.cpp
+  src/velk/sheet/SheetMouse_p.h
   src/velk/sheet/SheetPainter.cpp
   src/velk/sheet/SheetPainter.h
   src/velk/sheet/SheetQuery.cpp
@@ -34,10 +38,13 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetShownRows.h
   src/velk/sheet/SheetSorter.cpp
   src/velk/sheet/SheetSorter.h
+  src/velk/sheet/SheetState.cpp
+  src/velk/sheet/SheetState_p.h
   src/velk/sheet/SheetSurface.cpp
   src/velk/sheet/SheetSurface.h
   src/velk/sheet/SheetView.cpp
   src/velk/sheet/SheetView.h
   src/velk/sheet/velkSheet.cpp
   src/velk/sheet/velkSheet.h
+  src/velk/sheet/velkSheet_p.h
 )
