@@ -7,8 +7,8 @@
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetInput.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetInput_p.h>
+#include <velk/sheet/SheetModel_p.h>
 #include <velk/sheet/SheetState_p.h>
 #include <velk/sheet/velkSheet.h>
 #include <velk/sheet/velkSheet_p.h>

@@ -6,10 +6,10 @@
 #include "TextFuzzing.h"
 
 #include <velk/platform/Canvas.h>
-#include <velk/sheet/SheetLayout.h>
-#include <velk/sheet/SheetMarkup.h>
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetPainter.h>
+#include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetMarkup_p.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetPainter_p.h>
 
 #include <QGuiApplication>
 

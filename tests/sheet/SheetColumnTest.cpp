@@ -1,5 +1,5 @@
 #include <velk/sheet/SheetColumn.h>
-#include <velk/sheet/SheetColumns.h>
+#include <velk/sheet/SheetColumns_p.h>
 
 #include "support/TestSupport.h"
 

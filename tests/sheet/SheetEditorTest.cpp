@@ -1,6 +1,6 @@
 #include "SheetTestSupport.h"
 
-#include <velk/sheet/SheetEditor.h>
+#include <velk/sheet/SheetEditor_p.h>
 
 #include "support/TestSupport.h"
 

@@ -2,10 +2,10 @@
 
 #include <velk/common/StdRegistry.h>
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetInput.h>
+#include <velk/sheet/SheetInput_p.h>
 #include <velk/sheet/SheetState_p.h>
-#include <velk/sheet/SheetKeys.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetKeys_p.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 

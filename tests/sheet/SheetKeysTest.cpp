@@ -1,5 +1,5 @@
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetKeys.h>
+#include <velk/sheet/SheetKeys_p.h>
 
 #include "support/TestSupport.h"
 

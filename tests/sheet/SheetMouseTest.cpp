@@ -1,6 +1,6 @@
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetLayout.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetModel_p.h>
 #include <velk/sheet/SheetMouse_p.h>
 
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 #include "SheetTestSupport.h"
 
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetPainter.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetPainter_p.h>
 
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include <velk/common/StringHelpers.h>
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetQuery.h>
-#include <velk/sheet/SheetSorter.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetQuery_p.h>
+#include <velk/sheet/SheetSorter_p.h>
 
 #include "support/TestSupport.h"
 

@@ -4,7 +4,7 @@
 // its list and header draw on a recording canvas, and the centre of a row or cell.
 
 #include <velk/platform/Canvas.h>
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/sheet/velkSheet.h>
 #include <velk/sheet/velkSheet_p.h>
 

@@ -1,4 +1,4 @@
-#include "SheetColumns.h"
+#include "SheetColumns_p.h"
 
 #include <velk/common/StringHelpers.h>
 

@@ -1,6 +1,6 @@
 #include "SheetData.h"
 
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 namespace velk {
 

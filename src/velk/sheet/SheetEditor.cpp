@@ -1,8 +1,8 @@
-#include "SheetEditor.h"
+#include "SheetEditor_p.h"
 
-#include "SheetLayout.h"
+#include "SheetLayout_p.h"
 #include "SheetState_p.h"
-#include "SheetView.h"
+#include "SheetView_p.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>

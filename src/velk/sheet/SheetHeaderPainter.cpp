@@ -1,8 +1,8 @@
-#include "SheetHeaderPainter.h"
+#include "SheetHeaderPainter_p.h"
 
-#include "SheetLayout.h"
-#include "SheetModel.h"
-#include "SheetPainter.h"
+#include "SheetLayout_p.h"
+#include "SheetModel_p.h"
+#include "SheetPainter_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Units.h>

@@ -1,10 +1,10 @@
-#include "SheetInput.h"
+#include "SheetInput_p.h"
 
-#include "SheetEditor.h"
-#include "SheetLayout.h"
-#include "SheetMarkup.h"
+#include "SheetEditor_p.h"
+#include "SheetLayout_p.h"
+#include "SheetMarkup_p.h"
 #include "SheetState_p.h"
-#include "SheetView.h"
+#include "SheetView_p.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>

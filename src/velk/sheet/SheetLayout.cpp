@@ -1,6 +1,6 @@
-#include "SheetLayout.h"
+#include "SheetLayout_p.h"
 
-#include "SheetModel.h"
+#include "SheetModel_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Units.h>

@@ -1,7 +1,7 @@
-#include "SheetModel.h"
+#include "SheetModel_p.h"
 
-#include "SheetQuery.h"
-#include "SheetSorter.h"
+#include "SheetQuery_p.h"
+#include "SheetSorter_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Units.h>

@@ -1,6 +1,6 @@
 #include "SheetMouse_p.h"
 
-#include "SheetLayout.h"
+#include "SheetLayout_p.h"
 
 #include <velk/platform/Input.h>
 

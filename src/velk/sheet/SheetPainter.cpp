@@ -1,7 +1,7 @@
-#include "SheetPainter.h"
+#include "SheetPainter_p.h"
 
-#include "SheetMarkup.h"
-#include "SheetModel.h"
+#include "SheetMarkup_p.h"
+#include "SheetModel_p.h"
 
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>

@@ -1,7 +1,7 @@
-#include "SheetSorter.h"
+#include "SheetSorter_p.h"
 
 #include "SheetColumn.h"
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 #include <velk/common/CalendarHelpers.h>
 #include <velk/common/LeadingNumber_p.h>

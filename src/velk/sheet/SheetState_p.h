@@ -2,9 +2,9 @@
 
 #include <velk/common/Color.h>
 #include <velk/sheet/SheetColumnStore_p.h>
-#include <velk/sheet/SheetFrame.h>
-#include <velk/sheet/SheetLayout.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetFrame_p.h>
+#include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetModel_p.h>
 #include <velk/velk_export.h>
 
 #include <QSize>

@@ -1,11 +1,11 @@
-#include "SheetView.h"
+#include "SheetView_p.h"
 
-#include "SheetEditor.h"
-#include "SheetHeaderPainter.h"
-#include "SheetLayout.h"
-#include "SheetPainter.h"
+#include "SheetEditor_p.h"
+#include "SheetHeaderPainter_p.h"
+#include "SheetLayout_p.h"
+#include "SheetPainter_p.h"
 #include "SheetState_p.h"
-#include "SheetSurface.h"
+#include "SheetSurface_p.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>

@@ -1,12 +1,12 @@
 #include "velkSheet.h"
 #include "velkSheet_p.h"
 
-#include "SheetEditor.h"
-#include "SheetInput.h"
-#include "SheetLayout.h"
+#include "SheetEditor_p.h"
+#include "SheetInput_p.h"
+#include "SheetLayout_p.h"
 #include "SheetState_p.h"
-#include "SheetSurface.h"
-#include "SheetView.h"
+#include "SheetSurface_p.h"
+#include "SheetView_p.h"
 
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>

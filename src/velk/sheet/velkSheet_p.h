@@ -1,6 +1,6 @@
 #pragma once
 
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/velk_export.h>
 
 namespace velk {

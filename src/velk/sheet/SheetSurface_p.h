@@ -39,7 +39,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    void forward(const MouseHandler &handler, int button, QMouseEvent *event);
+    void forward(const MouseHandler &handler, QMouseEvent *event);
 };
 
 } // namespace velk

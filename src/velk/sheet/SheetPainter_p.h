@@ -1,7 +1,7 @@
 #pragma once
 
 #include <velk/common/Color.h>
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/velk_export.h>
 
 #include <QFont>

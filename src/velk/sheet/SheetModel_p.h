@@ -1,10 +1,10 @@
 #pragma once
 
 #include <velk/common/Collection.h>
-#include <velk/sheet/SheetColumns.h>
-#include <velk/sheet/SheetFlags.h>
-#include <velk/sheet/SheetRows.h>
-#include <velk/sheet/SheetShownRows.h>
+#include <velk/sheet/SheetColumns_p.h>
+#include <velk/sheet/SheetFlags_p.h>
+#include <velk/sheet/SheetRows_p.h>
+#include <velk/sheet/SheetShownRows_p.h>
 #include <velk/velk_export.h>
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <velk/sheet/SheetColumns.h>
+#include <velk/sheet/SheetColumns_p.h>
 #include <velk/velk_export.h>
 
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <velk/sheet/SheetKeys.h>
+#include <velk/sheet/SheetKeys_p.h>
 #include <velk/sheet/SheetMouse_p.h>
 #include <velk/velk_export.h>
 
