@@ -24,7 +24,7 @@ namespace {
 constexpr int resizeZone = 100;
 constexpr int narrowestColumn = 100;
 
-// Keys of a wheel message: Shift and Ctrl as the platform reports them with the wheel.
+// The Shift key in a wheel message's held keys, and the delta of one notch.
 constexpr int wheelShift = 4;
 constexpr int wheelNotch = 120;
 
