@@ -171,7 +171,8 @@ void SheetView::paintList(Canvas &canvas, int fromY, int toY)
     // heights, so the rows are laid out again before they are painted.
     if (requestVisibleData())
         m_state.changed();
-    const SheetLayout &lay = m_state.layout();
+    // A copy: DrawItem handlers run while the rows are painted and may change the sheet.
+    const SheetLayout lay = m_state.layout();
     for (const SheetLayout::RowBox &box : lay.rows()) {
         SheetData *row = m_state.model().rows().at(box.pos);
         row->setY1(box.y1);
