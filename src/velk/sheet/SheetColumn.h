@@ -29,8 +29,8 @@ public:
     int Width = 0;        ///< twips; -1 takes the rest of the width
     int Alignment = 0;    ///< 0 left, -1 right
     int Special = 0;      ///< SpecialBit set
-    int x1 = 0;           ///< left edge, twips (column layout)
-    int x2 = 0;           ///< right edge, twips
+    int x1 = 0;           ///< left edge, twips, as the sheet last laid the column out; -1 when not laid out
+    int x2 = 0;           ///< right edge, twips (the sheet keeps its own layout and only fills these in)
     int SortDirection = 0;
 
     /// Width taken when `W` twips are left: 0 when hidden, Width unless it is -1, else
