@@ -12,6 +12,7 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/preview/SheetPrint_p.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/Units.h>
 
@@ -696,6 +697,11 @@ void SheetInternals::paintList(velkSheet &sheet, Canvas &list)
 void SheetInternals::paintHeader(velkSheet &sheet, Canvas &header)
 {
     sheet.d->view->paintHeader(header);
+}
+
+void velkSheet::PrintOut()
+{
+    printSheet(*this);
 }
 
 namespace {
