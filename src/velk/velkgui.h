@@ -20,6 +20,10 @@
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/editors/velkAction.h>
+#include <velk/editors/velkEval.h>
+#include <velk/editors/velkUmfang.h>
+#include <velk/editors/velkUmfangForm.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
