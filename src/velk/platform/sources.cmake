@@ -39,6 +39,7 @@ target_sources(velkgui PRIVATE
   src/velk/platform/SymbolFont_p.h
   src/velk/platform/SystemColors.cpp
   src/velk/platform/SystemColors.h
+  src/velk/platform/Units.h
 )
 
 # Data access: SQLite through its C API; server databases through Qt SQL's drivers.

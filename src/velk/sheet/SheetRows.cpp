@@ -1,4 +1,4 @@
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 #include <algorithm>
 

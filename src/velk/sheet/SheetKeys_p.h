@@ -42,8 +42,8 @@ struct SheetKeyContext
     int lastColumn = 0;       ///< number of the last shown column
 };
 
-/// The sheet's keyboard table: a key-down (the original's key code and shift state) turned
-/// into an intent. While the editor is shown only Enter (without Shift) and Escape count;
+/// The sheet's keyboard table: a key-down (key code and shift state) turned into an
+/// intent. While the editor is shown only Enter (without Shift) and Escape count;
 /// with "noarrowkeys" only F2.
 VELK_TESTS_EXPORT SheetKeyIntent sheetKeyIntent(int keyCode, int shift, const SheetKeyContext &context);
 /// Whether a key press of `keyAscii` starts editing: a printable character (32 .. 126)

@@ -9,8 +9,8 @@ namespace velk {
 class Canvas;
 
 /// A drawing surface of a sheet (the list "Picture1", the header "P_Header"): paints
-/// through a callback on a canvas in twips, and hands mouse input on in the original's
-/// values (buttons 1/2/4, shift state 1/2/4, positions in twips). Keys are left to the
+/// through a callback on a canvas in twips, and hands mouse input on as
+/// the input handlers take it (buttons 1/2/4, shift state 1/2/4, positions in twips). Keys are left to the
 /// sheet, which receives them when the surface has the focus.
 class SheetSurface : public QWidget
 {
@@ -39,7 +39,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    void forward(const MouseHandler &handler, int button, QMouseEvent *event);
+    void forward(const MouseHandler &handler, QMouseEvent *event);
 };
 
 } // namespace velk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <velk/sheet/SheetColumns_p.h>
 #include <velk/velk_export.h>
 
 #include <QFont>
@@ -18,6 +19,7 @@ struct SheetHeaderLook
     int height = 0;     ///< of the header surface: header height + 2 pixels
     int leftMargin = 50;
     bool enabled = true;
+    SheetColumnEdges columns; ///< where the captions go
 };
 
 /// Draws a sheet's header surface: a raised bar in the button face colour with the

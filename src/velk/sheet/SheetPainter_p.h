@@ -1,7 +1,7 @@
 #pragma once
 
 #include <velk/common/Color.h>
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/velk_export.h>
 
 #include <QFont>
@@ -76,7 +76,7 @@ private:
     void paintTextLine(const QString &line, double left, double right, double y, bool rightAligned, bool shorten);
     void paintMarkupLine(const RowState &state, QStringView line, double left, double y, int cellLeft);
     void paintButton(const RowState &state, const struct SheetPlacedRun &piece, double y);
-    void paintRating(const RowState &state, const SheetColumn &column, QStringView text);
+    void paintRating(const RowState &state, const SheetColumnEdge &column, QStringView text);
     void paintGrid(const RowState &state);
     void paintFocus(const RowState &state);
     void printAt(double x, double y, const QString &text);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <velk/common/Collection.h>
-#include <velk/sheet/SheetColumns.h>
-#include <velk/sheet/SheetFlags.h>
-#include <velk/sheet/SheetRows.h>
-#include <velk/sheet/SheetShownRows.h>
+#include <velk/sheet/SheetColumns_p.h>
+#include <velk/sheet/SheetFlags_p.h>
+#include <velk/sheet/SheetRows_p.h>
+#include <velk/sheet/SheetShownRows_p.h>
 #include <velk/velk_export.h>
 
 #include <algorithm>
@@ -43,14 +43,22 @@ public:
     /// column 1 current when none is.
     void setFlags(const QString &text);
     /// Height of one text line of the list font, twips (the widget measures it).
-    void setLineHeight(int twips) { m_lineHeight = std::max(twips, 0); }
+    void setLineHeight(int twips)
+    {
+        m_lineHeight = std::max(twips, 0);
+        touch();
+    }
     int lineHeight() const { return m_lineHeight; }
     /// Spacing factor × line height, plus 2 pixels with "grid".
     int rowPitch() const;
     /// Line height + 3 pixels once any column had a caption, else 0.
     int headerHeight() const;
     int ownerDraw() const { return m_ownerDraw; }
-    void setOwnerDraw(int twips) { m_ownerDraw = twips; }
+    void setOwnerDraw(int twips)
+    {
+        m_ownerDraw = twips;
+        touch();
+    }
     /// The row's height: its own Height when 1 or more, else spacing × line height per
     /// text line (one line when it has none); plus OwnerDraw for the only selected row
     /// (`onlySelected` tells whether exactly one row is selected).
@@ -115,7 +123,11 @@ public:
     /// Sets the row's Expanded; false when `pos` is out of range or nothing changed.
     bool setExpanded(int pos, bool expanded);
     /// Tells the model that Expanded flags were changed directly on rows.
-    void expansionChanged() { m_shownRows.invalidate(); }
+    void expansionChanged()
+    {
+        m_shownRows.invalidate();
+        touch();
+    }
 
     // --- sorting and grouping ------------------------------------------------------------
     /// Sorts column `spalte` (see SheetSorter::sortColumn). `direction` 0 sorts a new
@@ -137,6 +149,13 @@ public:
     void query(const QString &q, int col);
     QString queryText() const { return m_queryText; }
     int queryColumn() const { return m_queryColumn; }
+
+    /// Counts the changes that can move rows or columns on the screen apart from the rows'
+    /// own (SheetRows::generation): columns, flags, metrics, expansion, selection.
+    quint64 revision() const { return m_revision; }
+    /// Tells the model that something it cannot see changed (a column's Width, a row's
+    /// Height set directly).
+    void touch() { ++m_revision; }
 
 private:
     RowPtr newRow(const QString &txt) const;
@@ -162,6 +181,7 @@ private:
     QString m_queryText;
     int m_queryColumn = 0;
     std::vector<std::weak_ptr<SheetData>> m_groupHeaders;
+    quint64 m_revision = 0;
 };
 
 } // namespace velk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/velk_export.h>
 
 #include <QRect>
@@ -21,14 +21,14 @@ struct VELK_TESTS_EXPORT SheetFrame
     QRect vScroll; ///< empty while hidden
     QRect hScroll; ///< empty while hidden
     SheetViewport viewport; ///< the list's viewport (scroll value clamped)
+    SheetColumnEdges columns; ///< the columns laid out for the list's width and first column
     int maxScrollValue = 1;
     int maxFirstColumn = 1;
     int firstColumn = 1; ///< the horizontal scroll value, clamped
 
     /// Works the frame out for a control whose inner area is `inner` pixels, with scroll
-    /// bars `barExtent` pixels thick. Lays the model's columns out for the final list
-    /// width and first column.
-    static SheetFrame compute(SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
+    /// bars `barExtent` pixels thick.
+    static SheetFrame compute(const SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
                               int scrollValue, int firstColumn);
 };
 

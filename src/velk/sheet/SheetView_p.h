@@ -2,11 +2,11 @@
 
 #include <velk/velk_export.h>
 
+#include <QFont>
 #include <QObject>
 
+#include <functional>
 #include <memory>
-#include <utility>
-#include <vector>
 
 class QScrollBar;
 class QWheelEvent;
@@ -15,44 +15,42 @@ class QWidget;
 namespace velk {
 
 class Canvas;
-class SheetData;
-class SheetLayout;
-class SheetModel;
+class SheetEditor;
+class SheetState;
 class SheetSurface;
 class velkIcon;
-class velkSheet;
-struct SheetFrame;
+class velkSheetEvents;
 struct SheetLook;
 
 /// The window side of a sheet: its surfaces (the header "P_Header" and the list
-/// "Picture1") and scroll bars ("VScroll1", "HScroll1"), where they go, the scroll
-/// position, and painting on the surfaces. The sheet's public members forward here.
+/// "Picture1"), scroll bars ("VScroll1", "HScroll1") and in-place editor, where they go,
+/// repainting, painting on the surfaces, and the changes that move the list on the screen
+/// (scrolling, the current row kept in view). Reads and changes the sheet through its
+/// state; raises the sheet's events.
 class VELK_TESTS_EXPORT SheetView : public QObject
 {
 public:
-    SheetView(velkSheet &sheet, SheetModel &model, velkIcon *icons);
+    /// The surfaces and scroll bars become children of `owner`, the sheet's widget.
+    SheetView(QWidget &owner, SheetState &state, velkSheetEvents &events, velkIcon *icons);
     ~SheetView() override;
 
     QWidget *list() const;
     QWidget *header() const;
+    SheetSurface *listSurface() const { return m_list; }
+    SheetSurface *headerSurface() const { return m_header; }
+    SheetEditor &editor() const { return *m_editor; }
+    /// The list font.
+    QFont font() const;
 
-    /// Where the surfaces go for the sheet's size now; lays the columns out.
-    SheetFrame frame();
-    /// The list's geometry now.
-    SheetLayout layout();
     /// Places the surfaces once the event loop runs (rows may be added a million times
     /// in a row: the placement counts the shown rows, so it waits for all of them).
     void schedulePlacement();
     void placeIfPending();
     void place();
 
-    // --- repainting (nothing while the sheet's Redraw is off) ----------------------------
+    // --- repainting (nothing while Redraw is off) ---------------------------------------
     void repaint();
     void repaintRow(int pos);
-    /// RefreshItem's art of a row (0 none, 1 highlighted, 2 grey) until clearArts.
-    void setArt(const std::shared_ptr<SheetData> &row, int art);
-    int artOf(const SheetData &row) const;
-    void clearArts();
 
     // --- painting ------------------------------------------------------------------------
     /// Paints the list rows reaching into fromY .. toY (twips), requesting the data of
@@ -62,18 +60,23 @@ public:
     /// Raises RequestData for a requested row that is not filled yet.
     void requestData(int pos);
 
+    // --- the current row ------------------------------------------------------------------
+    /// Makes `pos` current (requesting its data first) and repaints; false when the model
+    /// ignores it. Raises no Click.
+    bool selectRow(int pos);
+    /// Scrolls so that row `pos` is shown; in "selectcolumn" mode also the current column.
+    void ensureVisible(int pos);
+
     // --- scrolling -----------------------------------------------------------------------
-    int scrollValue() const { return m_scrollValue; }
     /// Clamped to 1 .. the largest useful value.
     void setScrollValue(int value);
     /// Moves by `rows` shown rows (also with "speed", where the value is a position).
     void scrollRows(int rows);
-    int firstColumn() const { return m_firstColumn; }
     void setFirstColumn(int col);
     /// Scrolls the columns so that `col` is laid out and, as far as it can, whole.
     void ensureColumnVisible(int col);
-    /// A wheel event turned into the original's wheel message.
-    void wheel(QWheelEvent *event);
+    /// A wheel event as the wheel handler takes it: (held keys, delta).
+    static std::pair<int, int> wheelMessage(const QWheelEvent *event);
 
     // --- header --------------------------------------------------------------------------
     void setSizingCursor(bool sizing);
@@ -81,26 +84,27 @@ public:
     void showColumnMenu(int x, int y);
     /// Shows or hides column `col` as the column menu does.
     void toggleColumn(int col);
+    /// Lays the columns out again after a column's Width or Enabled changed.
+    void columnsChanged();
     /// Raises SetColumnWidth and keeps the layout where ColumnsRegistry says.
     void saveColumnLayout();
 
 private:
     SheetLook look();
-    bool requestVisibleData(const SheetLayout &layout);
+    bool requestVisibleData();
     void syncBar(QScrollBar *bar, int value);
 
-    velkSheet &m_sheet;
-    SheetModel &m_model;
+    QWidget &m_owner;
+    SheetState &m_state;
+    velkSheetEvents &m_events;
     velkIcon *m_icons;
     SheetSurface *m_header;
     SheetSurface *m_list;
     QScrollBar *m_vScroll;
     QScrollBar *m_hScroll;
-    int m_scrollValue = 1;
-    int m_firstColumn = 1;
+    SheetEditor *m_editor;
     bool m_placementPending = false;
     bool m_syncingBars = false;
-    std::vector<std::pair<std::weak_ptr<SheetData>, int>> m_arts;
 };
 
 } // namespace velk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <velk/sheet/SheetColumns_p.h>
 #include <velk/velk_export.h>
 
 #include <QRect>
@@ -56,7 +57,7 @@ struct SheetFirstColumn
 /// the parts of the first column go, and what a point hits. Painting and mouse handling
 /// both use it, so a click lands on what was drawn. Only the rows on the screen are
 /// visited: the first one comes from the cached shown rows (SheetShownRows), so a list of
-/// a million rows costs one screen. The columns' x1/x2 must be laid out already.
+/// a million rows costs one screen. The columns' edges come with it.
 class VELK_TESTS_EXPORT SheetLayout
 {
 public:
@@ -67,9 +68,13 @@ public:
         int y2 = 0; ///< bottom (the next row's top)
     };
 
-    SheetLayout(const SheetModel &model, const SheetViewport &viewport);
+    /// Lays out the rows of `viewport` under columns at `columns`.
+    SheetLayout(const SheetModel &model, const SheetColumnEdges &columns, const SheetViewport &viewport);
 
     const SheetViewport &viewport() const { return m_viewport; }
+    const SheetColumnEdges &columns() const { return m_columns; }
+    /// Column `col`'s edges; not laid out outside 1 .. column count.
+    SheetColumnEdge columnEdge(int col) const { return m_columns.at(col); }
     /// The rows on the screen from the top, the last one possibly cut off by the bottom.
     const std::vector<RowBox> &rows() const { return m_rows; }
     /// The box of row `pos` when it is on the screen, else nullptr.
@@ -97,7 +102,7 @@ public:
     bool carriesOwnerDraw(const SheetData &row) const;
 
     /// Number of the laid-out column at `x`; 0 for none.
-    int columnAt(int x) const;
+    int columnAt(int x) const { return m_columns.columnAt(x); }
     SheetHit hitTest(int x, int y) const;
     /// The rating value a click at `x` gives in a rating cell whose column starts at `x1`:
     /// the nearest of the five bars 20 .. 100, or 0 left of the first bar.
@@ -135,6 +140,7 @@ private:
     SheetHitKind kindInCell(const RowBox &box, int col, int x, int y) const;
 
     const SheetModel *m_model;
+    SheetColumnEdges m_columns;
     SheetViewport m_viewport;
     std::vector<RowBox> m_rows;
     bool m_onlySelected = false;

@@ -1,22 +1,25 @@
 #pragma once
 
-#include <velk/sheet/SheetKeys.h>
+#include <velk/sheet/SheetKeys_p.h>
+#include <velk/sheet/SheetMouse_p.h>
 #include <velk/velk_export.h>
 
 namespace velk {
 
 class SheetLayout;
-class velkSheet;
-struct SheetHit;
+class SheetState;
+class SheetView;
+class velkSheetEvents;
 
 /// Turns a sheet's keyboard and mouse input into selection changes, expansion, check box
-/// and rating changes, scrolling, column resizing and the sheet's events. Handlers take the
-/// original's values: key codes, buttons 1/2/4, shift state Shift 1 + Ctrl 2, positions
-/// in twips of the list or of the header surface.
+/// and rating changes, scrolling, column resizing and the sheet's events. Handlers take
+/// the library's input values: key codes, buttons 1/2/4, shift state Shift 1 + Ctrl 2,
+/// positions in twips of the list or of the header surface. Each handler turns its input
+/// into an intent (SheetKeys, SheetMouse) and applies it to the state.
 class VELK_TESTS_EXPORT SheetInput
 {
 public:
-    explicit SheetInput(velkSheet &sheet);
+    SheetInput(SheetState &state, SheetView &view, velkSheetEvents &events);
 
     // --- list surface ------------------------------------------------------------------
     void MouseDown(int button, int shift, int x, int y);
@@ -27,6 +30,8 @@ public:
     bool KeyPress(int keyAscii);
     /// Carries out a key's intent (what KeyDown does after the keyboard table).
     void apply(const SheetKeyIntent &intent);
+    /// Carries out a mouse press's intent at (x, y) with `shift` held.
+    void apply(const SheetMouseIntent &intent, int shift, int x, int y);
     /// The keyboard table's view of the sheet now.
     SheetKeyContext keyContext() const;
 
@@ -47,9 +52,9 @@ public:
     void fitColumnWidth(int col);
 
 private:
-    void clickRow(const SheetHit &hit, int shift);
+    void clickRow(int pos, int col, int shift);
     void selectColumnByClick(int col);
-    bool clickMarkup(const SheetLayout &layout, const SheetHit &hit, int x, int y);
+    bool clickMarkup(int pos, int col, int x, int y);
     void clickCheckBox(int pos);
     void clickCheckCell(int pos, int col);
     void toggleExpanded(int pos);
@@ -59,8 +64,11 @@ private:
     void moveColumn(int col);
     void setCurrentExpanded(bool expanded);
     int selectableColumnFrom(int col, int step) const;
+    void saveEdit();
 
-    velkSheet &m_sheet;
+    SheetState &m_state;
+    SheetView &m_view;
+    velkSheetEvents &m_events;
     int m_anchor = 0;
     int m_resizeColumn = 0;
     int m_resizePressX = 0;

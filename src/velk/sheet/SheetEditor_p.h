@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -16,18 +17,20 @@ class QWidget;
 namespace velk {
 
 class SheetData;
-class velkSheet;
+class SheetState;
+class SheetView;
+class velkSheetEvents;
 
 /// The in-place editor of a sheet: the container "P_Edit" over the current cell, holding
 /// the text box "T_Edit", or the combo box "Cmb_Edit" when EditItems is set. The light
 /// editor is the same container laid into the OwnerDraw area of the selected row, with
 /// the buttons "B_LightSave" and "B_LightCancel". Enter (without Shift) saves and Escape
-/// cancels, through the sheet's key handling.
+/// cancels, through the sheet's key handling (onKey).
 class VELK_TESTS_EXPORT SheetEditor : public QObject
 {
 public:
-    /// The editor's widgets become children of the list surface `list`.
-    SheetEditor(velkSheet &sheet, QWidget *list);
+    /// The editor's widgets become children of the view's list surface.
+    SheetEditor(SheetState &state, velkSheetEvents &events, SheetView &view);
     ~SheetEditor() override;
 
     /// Whether the editor is shown (the sheet's EditMode).
@@ -53,6 +56,15 @@ public:
     /// The text the editor holds.
     QString text() const;
 
+    /// Hands a text chosen in a tree pick list for row `l` + 1 to the host: raises
+    /// DropTreeEdit(txt, the row's Indent, `l` + 1, x and y below the row's first column
+    /// content in twips of the list).
+    void sendDropTreeEdit(const QString &txt, int l);
+
+    /// Where Enter and Escape typed into the editor go: (key code, shift state); returns
+    /// whether the key was handled.
+    std::function<bool(int, int)> onKey;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -61,7 +73,9 @@ private:
     void showEditor(const QString &text);
     QRect cellRectPx() const;
 
-    velkSheet &m_sheet;
+    SheetState &m_state;
+    velkSheetEvents &m_events;
+    SheetView &m_view;
     QWidget *m_list;
     QFrame *m_box;
     QLineEdit *m_text;
