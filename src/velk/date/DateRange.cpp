@@ -57,7 +57,13 @@ QString DateRangeEnd(const QString &text)
 
 QString DateBound(const QString &part, bool isStart, bool asText)
 {
-    const QString today = TodayText();
+    // Today is read only when a piece is empty.
+    QString today;
+    const auto todayPart = [&today](int from, int length) {
+        if (today.isEmpty())
+            today = TodayText();
+        return numberOf(QStringView(today).mid(from, length));
+    };
     qint64 day = isStart ? 1 : 31;
     qint64 month = isStart ? 1 : 12;
     QStringView rest(part);
@@ -69,14 +75,14 @@ QString DateBound(const QString &part, bool isStart, bool asText)
         QStringView monthText = first;
         const qsizetype secondDot = rest.indexOf(u'.');
         if (secondDot >= 0) {
-            day = first.isEmpty() ? numberOf(QStringView(today).left(2)) : numberOf(first);
+            day = first.isEmpty() ? todayPart(0, 2) : numberOf(first);
             monthText = rest.left(secondDot).trimmed();
             rest = rest.mid(secondDot + 1);
         }
-        month = monthText.isEmpty() ? numberOf(QStringView(today).mid(3, 2)) : numberOf(monthText);
+        month = monthText.isEmpty() ? todayPart(3, 2) : numberOf(monthText);
     }
     const QStringView yearText = rest.trimmed();
-    qint64 year = yearText.isEmpty() ? numberOf(QStringView(today).mid(6)) : numberOf(yearText);
+    qint64 year = yearText.isEmpty() ? todayPart(6, -1) : numberOf(yearText);
     if (year < 50)
         year += 2000;
     if (year < 100)
