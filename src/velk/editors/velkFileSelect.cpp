@@ -24,6 +24,8 @@ const QString kPath = QStringLiteral("path");
 const QString kFile = QStringLiteral("file");
 const QString kShellFoldersKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
 constexpr int kCurrentUser = 1;
+// Room left of the roots for their expand boxes, one tree step.
+constexpr int kRootIndentTwips = 300;
 
 // Caption = shell folder key, in the order the roots are listed.
 const std::pair<const char *, const char *> kShellFolders[] = {
@@ -116,6 +118,7 @@ struct velkFileSelect::Private
         events->setObjectName(QStringLiteral("events"));
         sheet->setObjectName(QStringLiteral("velkSheet1"));
         sheet->setFlags(QStringLiteral("singleselect"));
+        sheet->setLeftMargin(kRootIndentTwips);
     }
 
     bool hasFlag(const QString &word) const
