@@ -5,18 +5,25 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
+#include <vector>
 
 namespace velk {
 namespace {
 
 std::atomic<int> g_listCount{0};
 
+// Sorts without regard to case, ties in binary order; each name is folded once, not in
+// every comparison.
 void sortCaseless(QStringList &names)
 {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(size_t(names.size()));
+    for (QString &name : names)
+        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[size_t(i)].second);
 }
 
 } // namespace
