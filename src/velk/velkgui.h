@@ -42,6 +42,7 @@
 #include <velk/platform/ScriptedDialogs.h>
 #include <velk/platform/ScriptedScreen.h>
 #include <velk/platform/SettingsStore.h>
+#include <velk/wizard/Wizard.h>
 #include <velk/platform/SystemColors.h>
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
