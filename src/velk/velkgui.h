@@ -37,6 +37,7 @@
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
+#include <velk/platform/Printer.h>
 #include <velk/platform/QtDialogs.h>
 #include <velk/platform/Screen.h>
 #include <velk/platform/ScriptedDialogs.h>
@@ -44,6 +45,10 @@
 #include <velk/platform/SettingsStore.h>
 #include <velk/wizard/Wizard.h>
 #include <velk/platform/SystemColors.h>
+#include <velk/preview/PagePrint.h>
+#include <velk/preview/PageText.h>
+#include <velk/preview/PreView.h>
+#include <velk/preview/velkPreView.h>
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>
