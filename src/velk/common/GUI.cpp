@@ -5,6 +5,9 @@
 #include <velk/date/DateForm.h>
 #include <velk/editors/StdSelectPath.h>
 #include <velk/platform/Dialogs.h>
+#include <velk/preview/PageText.h>
+#include <velk/preview/PreView.h>
+#include <velk/sheet/velkSheet.h>
 
 #include <QDialog>
 #include <QGridLayout>
@@ -105,6 +108,25 @@ QString GUI::SelectPath(QWidget *frm, const QString &cap, const QString &pfd, co
     form.setPath(pfd);
     Dialogs::instance().exec(form);
     return form.result();
+}
+
+void GUI::ShowPreView(const QString &caption, const QString &Body, const QString &ers, QWidget *parentform)
+{
+    PreView::Show(caption, Body, ers, parentform);
+}
+
+void GUI::ShowPreView_Auswertung(const QString &caption, velkSheet *velkSht, const QString &header,
+                                 const QString &datevalue, QWidget *parentform)
+{
+    if (!velkSht)
+        return;
+    const PageText page = SheetPageText(*velkSht, caption, datevalue, header);
+    PreView::Show(caption, page.text, page.repl, parentform);
+}
+
+void GUI::ReplaceVariables(QString &txt, const QString &repl)
+{
+    txt = ExpandPageText(txt, repl);
 }
 
 QString GUI::SelectDate(QWidget *frm, const QString &datrange, int ViewType)

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace velk {
 
+class velkSheet;
+
 /// One entry point to the library's modal dialogs and text services: folder selection,
 /// date-range selection and a user/password prompt whose answers are remembered per
 /// address. The forms run through Dialogs::exec, so tests answer them with a script.
@@ -23,6 +25,16 @@ public:
     /// flag words of velkFileSelect. The chosen path, or "" on cancel.
     Q_INVOKABLE QString SelectPath(QWidget *frm, const QString &cap, const QString &pfd,
                                    const QString &flg = QString());
+    /// Opens a preview window captioned `caption` for the page description `Body` with the
+    /// replacement list `ers`.
+    Q_INVOKABLE void ShowPreView(const QString &caption, const QString &Body, const QString &ers,
+                                 QWidget *parentform = nullptr);
+    /// Builds a page description from the sheet's columns and shown rows under `header`
+    /// (empty: the standard header with `caption` and `datevalue`) and previews it.
+    void ShowPreView_Auswertung(const QString &caption, velkSheet *velkSht, const QString &header,
+                                const QString &datevalue, QWidget *parentform = nullptr);
+    /// Replaces the page description variables in `txt` from the list `repl`.
+    Q_INVOKABLE void ReplaceVariables(QString &txt, const QString &repl);
     /// Shows the date form (owned by `frm` when given) preset with `datrange`; `ViewType` 0
     /// offers a range, 1 a single date. The chosen range text, or "" on cancel.
     Q_INVOKABLE QString SelectDate(QWidget *frm, const QString &datrange, int ViewType = 0);
