@@ -28,7 +28,11 @@
 #include <velk/date/velkDateControl.h>
 #include <velk/date/velkDateSelector.h>
 #include <velk/editors/StdSelectPath.h>
+#include <velk/editors/velkAction.h>
+#include <velk/editors/velkEval.h>
 #include <velk/editors/velkFileSelect.h>
+#include <velk/editors/velkUmfang.h>
+#include <velk/editors/velkUmfangForm.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
