@@ -9,6 +9,7 @@
 #include <velk/common/Color.h>
 #include <velk/common/ColorHelpers.h>
 #include <velk/common/Error.h>
+#include <velk/common/GUI.h>
 #include <velk/common/IconNames.h>
 #include <velk/common/ImageServices.h>
 #include <velk/common/PathHelpers.h>
@@ -20,8 +21,16 @@
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/date/DateForm.h>
+#include <velk/date/DateRange.h>
+#include <velk/date/DateSelectorModel.h>
+#include <velk/date/velkDate.h>
+#include <velk/date/velkDateControl.h>
+#include <velk/date/velkDateSelector.h>
+#include <velk/editors/StdSelectPath.h>
 #include <velk/editors/velkAction.h>
 #include <velk/editors/velkEval.h>
+#include <velk/editors/velkFileSelect.h>
 #include <velk/editors/velkUmfang.h>
 #include <velk/editors/velkUmfangForm.h>
 #include <velk/editors/BoardData.h>

@@ -110,6 +110,18 @@ SheetModel::RowPtr SheetModel::addItem(const QString &txt, const QString &ico, i
     return row;
 }
 
+int SheetModel::insertItems(int pos, std::vector<RowPtr> rows)
+{
+    const int at = (pos < 1 || pos > count()) ? count() + 1 : pos;
+    const int added = m_rows.insertAll(at, std::move(rows));
+    if (added > 0) {
+        m_newIndex = at;
+        if (m_selectedIndex >= at)
+            m_selectedIndex += added;
+    }
+    return added;
+}
+
 SheetModel::RowPtr SheetModel::addSortItem(const QString &srt, const QString &txt, const QString &ico,
                                            int indent, bool expanded, const QString &tag, int checkState)
 {

@@ -72,6 +72,10 @@ public:
     RowPtr addSortItem(const QString &srt, const QString &txt, const QString &ico = QString(),
                        int indent = 0, bool expanded = false, const QString &tag = QString(),
                        int checkState = 0);
+    /// Inserts ready-made rows before `pos` in one batch (appends when `pos` is outside
+    /// 1 .. count), keeping the current row; NewIndex becomes the first new position.
+    /// Returns how many were inserted.
+    int insertItems(int pos, std::vector<RowPtr> rows);
     int newIndex() const { return m_newIndex; }
     /// Removes the row at `pos` (its children stay); false when out of range.
     bool removeItem(int pos);

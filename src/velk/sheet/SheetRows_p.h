@@ -39,6 +39,9 @@ public:
     bool append(RowPtr row) { return insert(0, std::move(row)); }
     /// Appends many rows at once (requested rows, bulk fills).
     void appendAll(std::vector<RowPtr> rows);
+    /// Inserts many rows before `pos` in one move (appends when `pos` is outside
+    /// 1 .. count); rows already in a store are skipped. Returns how many went in.
+    int insertAll(int pos, std::vector<RowPtr> rows);
     /// Takes the rows `pos` .. `pos`+`n`-1 out (clipped to the list); returns them.
     std::vector<RowPtr> take(int pos, int n = 1);
     /// Takes out every row for which `pred` holds, in one pass. Returns the positions the
