@@ -4,7 +4,9 @@
 #include <velk/editors/StdSelectPath.h>
 #include <velk/editors/velkFileSelect.h>
 #include <velk/platform/ScriptedDialogs.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetState_p.h>
+#include <velk/sheet/velkSheet_p.h>
 #include <velk/sheet/velkSheet.h>
 
 #include "support/TestSupport.h"
@@ -49,7 +51,7 @@ struct Tree
 // The first-column texts of the children of row `pos`.
 QStringList childTexts(velkFileSelect &files, int pos)
 {
-    const SheetModel &model = files.sheet()->model();
+    const SheetModel &model = SheetInternals::state(*files.sheet()).model();
     QStringList texts;
     for (int child = model.queryNext(0, pos); child; child = model.queryNext(1, child))
         texts << model.rows().at(child)->GetSubText(1);
@@ -58,7 +60,7 @@ QStringList childTexts(velkFileSelect &files, int pos)
 
 int rowOf(velkFileSelect &files, const QString &text)
 {
-    const SheetModel &model = files.sheet()->model();
+    const SheetModel &model = SheetInternals::state(*files.sheet()).model();
     for (int pos = 1; pos <= model.count(); ++pos) {
         if (model.rows().at(pos)->GetSubText(1) == text)
             return pos;
@@ -88,7 +90,7 @@ TEST(velkFileSelect, RootsListNoFolderAndSelectPathListsOnePerLevel)
     const int before = FileListing::listCount();
     velkFileSelect files;
     EXPECT_EQ(FileListing::listCount(), before);
-    const SheetModel &model = files.sheet()->model();
+    const SheetModel &model = SheetInternals::state(*files.sheet()).model();
     ASSERT_GE(model.count(), 2);
     EXPECT_EQ(model.rows().at(1)->GetSubText(1), QStringLiteral("/"));
     EXPECT_EQ(model.rows().at(1)->Tag, QStringLiteral("drive|/"));
@@ -122,7 +124,7 @@ TEST(velkFileSelect, ExpandingReadsOnceWithPatternFlagsAndHiddenEntriesLeftOut)
     files.ExpandRow(briefe);
     EXPECT_EQ(FileListing::listCount() - before, 1);
     const int brief = rowOf(files, QStringLiteral("Brief1.TXT"));
-    EXPECT_EQ(files.sheet()->model().rows().at(brief)->Tag, QStringLiteral("file"));
+    EXPECT_EQ(SheetInternals::state(*files.sheet()).model().rows().at(brief)->Tag, QStringLiteral("file"));
     EXPECT_EQ(files.FullPath(brief), tree.path(QStringLiteral("Akten/Briefe/Brief1.TXT")));
 
     // The link back to an ancestor expands to nothing.
@@ -159,7 +161,7 @@ TEST(velkFileSelect, RegisteredRootsAskTheHostAndClicksReportPaths)
     EXPECT_EQ(asked, (QStringList{QStringLiteral("archiv://")}));
     EXPECT_EQ(clickPath.count(), 0);
     const int archiv = rowOf(files, QStringLiteral("Archiv"));
-    EXPECT_EQ(files.sheet()->model().rows().at(archiv)->Tag, QStringLiteral("path|archiv://"));
+    EXPECT_EQ(SheetInternals::state(*files.sheet()).model().rows().at(archiv)->Tag, QStringLiteral("path|archiv://"));
     EXPECT_EQ(childTexts(files, archiv), (QStringList{QStringLiteral("Rechnungen"), QStringLiteral("Vertrag.pdf")}));
 
     const int vertrag = rowOf(files, QStringLiteral("Vertrag.pdf"));
@@ -189,7 +191,7 @@ TEST(velkFileSelect, ShellFoldersComeFromSettingsElseStandardPaths)
     files.setFlags(QStringLiteral("shellfolders"));
     const int favorites = rowOf(files, QStringLiteral("Favoriten"));
     ASSERT_GT(favorites, 0);
-    EXPECT_EQ(files.sheet()->model().rows().at(favorites)->Tag, QStringLiteral("path|{Favorites}"));
+    EXPECT_EQ(SheetInternals::state(*files.sheet()).model().rows().at(favorites)->Tag, QStringLiteral("path|{Favorites}"));
     files.ExpandRow(favorites);
     EXPECT_EQ(childTexts(files, favorites), (QStringList{QStringLiteral("Briefe"), QStringLiteral("Rechnung.txt")}));
     RegSetString(1, key, QStringLiteral("Favorites"), QString());

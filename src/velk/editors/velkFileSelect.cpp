@@ -4,7 +4,9 @@
 
 #include <velk/common/StdRegistry.h>
 #include <velk/platform/ControlFactory.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetState_p.h>
+#include <velk/sheet/velkSheet_p.h>
 #include <velk/sheet/velkSheet.h>
 
 #include <QDir>
@@ -153,7 +155,7 @@ struct velkFileSelect::Private
         }
         for (const RegisteredRoot &root : roots)
             addFolderRows(rows, root.caption, root.icon, 0, kPath + u'|' + root.location);
-        sheet->model().insertItems(0, std::move(rows));
+        SheetInternals::state(*sheet).model().insertItems(0, std::move(rows));
         sheet->setRedraw(true);
     }
 
@@ -212,7 +214,7 @@ struct velkFileSelect::Private
 
     void expandRow(int pos)
     {
-        SheetModel &model = sheet->model();
+        SheetModel &model = SheetInternals::state(*sheet).model();
         if (!model.hasUninitializedChilds(pos))
             return;
         model.removeItem(pos + 1);
@@ -233,7 +235,7 @@ struct velkFileSelect::Private
 
     void onClick()
     {
-        const SheetData *row = sheet->model().selected();
+        const SheetData *row = SheetInternals::state(*sheet).model().selected();
         if (quiet || !row || row->Text() == kPlaceholder)
             return;
         if (kindOf(*row) == kFile)
@@ -244,7 +246,7 @@ struct velkFileSelect::Private
 
     void onDblClick(int pos)
     {
-        const SheetData *row = sheet->model().rows().at(pos);
+        const SheetData *row = SheetInternals::state(*sheet).model().rows().at(pos);
         if (row && kindOf(*row) == kFile)
             emit events->DblClick(fullPath(row));
     }
@@ -253,7 +255,7 @@ struct velkFileSelect::Private
     int childNamed(int parent, const QString &name)
     {
         expandRow(parent);
-        const SheetModel &model = sheet->model();
+        const SheetModel &model = SheetInternals::state(*sheet).model();
         int caseless = 0;
         for (int child = model.queryNext(0, parent); child; child = model.queryNext(1, child)) {
             const QString text = model.rows().at(child)->GetSubText(1);
@@ -268,7 +270,7 @@ struct velkFileSelect::Private
     // The root whose location is the longest start of `path`; the rest of the path in `rest`.
     int rootFor(const QString &path, QString &rest) const
     {
-        const SheetModel &model = sheet->model();
+        const SheetModel &model = SheetInternals::state(*sheet).model();
         int best = 0;
         qsizetype bestLength = -1;
         for (int pos = 1; pos; pos = model.queryNext(1, pos)) {
@@ -299,7 +301,7 @@ struct velkFileSelect::Private
         int pos = rootFor(path, rest);
         if (!pos)
             return {};
-        SheetModel &model = sheet->model();
+        SheetModel &model = SheetInternals::state(*sheet).model();
         for (const QString &name : rest.split(u'/', Qt::SkipEmptyParts)) {
             const int child = childNamed(pos, name);
             if (!child)
@@ -323,7 +325,7 @@ velkFileSelect::velkFileSelect(QWidget *parent)
     setFocusProxy(d->sheet);
     d->sheet->installEventFilter(this);
     connect(d->sheet->events(), &velkSheetEvents::expand, this, [this](int row) {
-        const SheetData *data = d->sheet->model().rows().at(row);
+        const SheetData *data = SheetInternals::state(*d->sheet).model().rows().at(row);
         if (data && data->Expanded)
             d->expandRow(row);
     });
@@ -352,7 +354,7 @@ void velkFileSelect::Register(const QString &ico, const QString &cap, const QStr
     d->roots.push_back({ico, cap, classname});
     std::vector<std::shared_ptr<SheetData>> rows;
     addFolderRows(rows, cap, ico, 0, kPath + u'|' + classname);
-    d->sheet->model().insertItems(0, std::move(rows));
+    SheetInternals::state(*d->sheet).model().insertItems(0, std::move(rows));
     d->sheet->Refresh();
 }
 
@@ -360,7 +362,7 @@ QString velkFileSelect::SelectPath(const QString &pfd) { return d->selectPath(pf
 
 QString velkFileSelect::FullPath(int pos) const
 {
-    return d->fullPath(d->sheet->model().rows().at(pos));
+    return d->fullPath(SheetInternals::state(*d->sheet).model().rows().at(pos));
 }
 
 void velkFileSelect::ExpandRow(int pos)
@@ -406,7 +408,7 @@ bool velkFileSelect::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     static_cast<QObject *>(d->sheet)->event(event);
     const int pos = d->sheet->SelectedIndex();
-    const SheetData *row = d->sheet->model().rows().at(pos);
+    const SheetData *row = SheetInternals::state(*d->sheet).model().rows().at(pos);
     if (row && row->Expanded)
         d->expandRow(pos);
     return true;
