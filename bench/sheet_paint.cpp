@@ -7,9 +7,11 @@
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetInput.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetInput_p.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetState_p.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/sheet/velkSheet_p.h>
 
 #include <QHeaderView>
 #include <QImage>
@@ -70,7 +72,7 @@ void BM_Sheet_PaintList(benchmark::State &state)
     QImage image(screen, QImage::Format_RGB32);
     for (auto _ : state) {
         Canvas canvas(&image);
-        sheet.paintOn(canvas);
+        SheetInternals::paintList(sheet, canvas);
     }
 }
 BENCHMARK(BM_Sheet_PaintList)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -116,7 +118,7 @@ velkSheet &treeOf(int rows)
         sheet->resize(screen);
         sheet->setFlags(QStringLiteral("singleselect"));
         for (int k = 0; k < rows; ++k)
-            sheet->model().addItem(QStringLiteral("Dokument %1").arg(k), QString(), k % 100 == 0 ? 0 : 1, false);
+            SheetInternals::state(*sheet).model().addItem(QStringLiteral("Dokument %1").arg(k), QString(), k % 100 == 0 ? 0 : 1, false);
         sheet->Refresh();
         sheet->setSelectedIndex(1);
     }
@@ -127,7 +129,7 @@ void BM_Sheet_TreeEndHome(benchmark::State &state)
 {
     velkSheet &sheet = treeOf(int(state.range(0)));
     sheet.setTopIndex(sheet.Count()); // scrolled to the end first
-    SheetInput &input = sheet.input();
+    SheetInput &input = SheetInternals::input(sheet);
     for (auto _ : state) {
         input.KeyDown(KeyCode::End, 0);
         input.KeyDown(KeyCode::Home, 0);
@@ -137,6 +139,31 @@ void BM_Sheet_TreeEndHome(benchmark::State &state)
 }
 BENCHMARK(BM_Sheet_TreeEndHome)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
+// 10,000 reads of TopIndex and VisibleLines after one change: the geometry is worked out
+// once for the change and then only read, so the reads cost the same on any list. The
+// counter "layouts" is how often the geometry was worked out per 10,000 calls.
+void BM_Sheet_TopIndexVisibleLines(benchmark::State &state)
+{
+    velkSheet &sheet = sheetOf(int(state.range(0)));
+    const SheetState &sheetState = SheetInternals::state(sheet);
+    quint64 layouts = 0;
+    int top = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        top = top % 50 + 1;
+        sheet.setTopIndex(top); // one change per round
+        const quint64 before = sheetState.layoutCount();
+        state.ResumeTiming();
+        for (int k = 0; k < 5000; ++k) {
+            benchmark::DoNotOptimize(sheet.TopIndex());
+            benchmark::DoNotOptimize(sheet.VisibleLines());
+        }
+        layouts += sheetState.layoutCount() - before;
+    }
+    state.counters["layouts"] = benchmark::Counter(double(layouts), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_Sheet_TopIndexVisibleLines)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -144,5 +171,6 @@ int main(int argc, char **argv)
     return sheetbench::run(argc, argv, {{"BM_Sheet_GrabScreen", "BM_QTreeView_Grab"}},
                            {{"BM_Sheet_GrabScreen", "1000", "1000000"},
                             {"BM_Sheet_PaintList", "1000", "1000000"},
-                            {"BM_Sheet_TreeEndHome", "1000", "1000000"}});
+                            {"BM_Sheet_TreeEndHome", "1000", "1000000"},
+                            {"BM_Sheet_TopIndexVisibleLines", "1000", "1000000"}});
 }

@@ -4,7 +4,7 @@
 
 #include <velk/sheet/SheetColumn.h>
 #include <velk/common/StringHelpers.h>
-#include <velk/sheet/SheetColumns.h>
+#include <velk/sheet/SheetColumns_p.h>
 
 #include <QString>
 
@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         start = end + 1;
     }
-    columns.layout(int(size % 100000), int(size % 5), 50);
+    // Laying out reads the columns and leaves them as they were.
+    const velk::SheetColumnEdges edges = columns.layout(int(size % 100000), int(size % 5), 50);
+    if (edges.count() != columns.count() || edges.columnAt(edges.rightEdge()) != 0)
+        std::abort();
     const QString joined = columns.definition();
     velk::SheetColumns reread;
     reread.setDefinition(joined);

@@ -6,10 +6,10 @@
 #include "TextFuzzing.h"
 
 #include <velk/platform/Canvas.h>
-#include <velk/sheet/SheetLayout.h>
-#include <velk/sheet/SheetMarkup.h>
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetPainter.h>
+#include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetMarkup_p.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetPainter_p.h>
 
 #include <QGuiApplication>
 
@@ -67,12 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     model.setFlags(QStringLiteral("richtext grid"));
     model.setLineHeight(195);
     model.setColumns(data[0] & 1 ? QStringLiteral("Text:3000r,Mehr:*") : QStringLiteral("Text:3000,Mehr:*"));
-    model.columns().layout(6000, 1, 50);
     auto row = model.addItem(cell + u'\t' + cell);
     row->Format = short(data[0] & 2);
     velk::Canvas canvas;
     canvas.setRecording(true, false);
-    const velk::SheetLayout layout(model, {6000, 4000, 50, 20, 1});
+    const velk::SheetLayout layout(model, model.columns().layout(6000, 1, 50), {6000, 4000, 50, 20, 1});
     const velk::SheetLook look;
     velk::SheetPainter(canvas, model, layout, look).paint();
     fuzzCheck(!canvas.recording().empty(), "nothing painted");

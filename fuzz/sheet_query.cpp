@@ -2,8 +2,8 @@
 // Indent), the first byte the column. Grouping twice must keep every row once, put the
 // rows in key order, and place one header before each change of key.
 
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetQuery.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetQuery_p.h>
 
 #include <QString>
 #include <QStringList>

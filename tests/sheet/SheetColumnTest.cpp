@@ -1,5 +1,5 @@
 #include <velk/sheet/SheetColumn.h>
-#include <velk/sheet/SheetColumns.h>
+#include <velk/sheet/SheetColumns_p.h>
 
 #include "support/TestSupport.h"
 
@@ -33,6 +33,7 @@ TEST(SheetColumn, DefinitionEntryGivesCaptionWidthLettersAndWritesBackTheSame)
         {"second colon is just another letter", "A:5:r", "A", true, 5, -1, 0, "A:5R"},
         {"empty entry", "", "", true, 0, 0, 0, ":0"},
         {"a lone bang", "!", "", false, 0, 0, 0, "!:0"},
+        {"blanks after the bang", "!  Datum:900", "Datum", false, 900, 0, 0, "!Datum:900"},
         {"caption letters do not count", "Breite:100", "Breite", true, 100, 0, 0, "Breite:100"},
     };
     for (const Case &c : cases) {
@@ -137,26 +138,41 @@ TEST(SheetColumns, DefinitionStarRuleAndDefaultColumn)
     // saved entry "!x:", exactly as the single column's Merge reads it.
     columns.setDefinition(QStringLiteral("!!x:100,y:*"), QStringLiteral("!x:700"));
     EXPECT_EQ(columns.definition(), QStringLiteral("!x:700,y:*"));
+
+    // Regression (found by fuzzing, input "! :\n :\n*"): a blank after "!" became a caption
+    // " " that a saved " :" entry showed, written as " :0" and read back as ":0".
+    columns.setDefinition(QStringLiteral("! :"), QStringLiteral(" :\n*"));
+    const QString written = columns.definition();
+    EXPECT_EQ(written, QStringLiteral("!:0"));
+    SheetColumns reread;
+    reread.setDefinition(written);
+    EXPECT_EQ(reread.definition(), written);
 }
 
 TEST(SheetColumns, LayoutPlacesShownColumnsFromTheScrollPosition)
 {
     SheetColumns columns;
     columns.setDefinition(QStringLiteral(":*"));
-    columns.layout(6000, 0, 50);
-    EXPECT_EQ(columns.at(1)->x1, 0);
-    EXPECT_EQ(columns.at(1)->x2, 6000);
+    SheetColumnEdges edges = columns.layout(6000, 0, 50);
+    EXPECT_EQ(edges.at(1).x1, 0);
+    EXPECT_EQ(edges.at(1).x2, 6000);
 
     columns.setDefinition(QStringLiteral("A:1000,!B:500,C:*"));
-    columns.layout(6000, 0, 50);
-    EXPECT_EQ(columns.at(1)->x2, 1050); // column 1 is LeftMargin wider
-    EXPECT_EQ(columns.at(2)->x1, -1);
-    EXPECT_EQ(columns.at(2)->x2, -1);
-    EXPECT_EQ(columns.at(3)->x1, 1050);
-    EXPECT_EQ(columns.at(3)->x2, 6000);
+    edges = columns.layout(6000, 0, 50);
+    EXPECT_EQ(edges.at(1).x2, 1050); // column 1 is LeftMargin wider
+    EXPECT_EQ(edges.at(2).x1, -1);
+    EXPECT_EQ(edges.at(2).x2, -1);
+    EXPECT_EQ(edges.at(3).x1, 1050);
+    EXPECT_EQ(edges.at(3).x2, 6000);
+    EXPECT_EQ(edges.rightEdge(), 6000);
+    EXPECT_EQ(edges.columnAt(1049), 1);
+    EXPECT_EQ(edges.columnAt(1050), 3);
 
-    columns.layout(6000, 2, 50);
-    EXPECT_EQ(columns.at(1)->x1, -1);
+    edges = columns.layout(6000, 2, 50);
+    EXPECT_EQ(edges.at(1).x1, -1);
+    EXPECT_EQ(edges.at(3).x1, 0);
+    EXPECT_EQ(edges.at(3).x2, 6000);
+    // Laying out writes nothing into the columns: the host's x1/x2 are the sheet's to set.
     EXPECT_EQ(columns.at(3)->x1, 0);
-    EXPECT_EQ(columns.at(3)->x2, 6000);
+    EXPECT_EQ(columns.at(3)->x2, 0);
 }

@@ -1,6 +1,6 @@
 #include "SheetTestSupport.h"
 
-#include <velk/sheet/SheetEditor.h>
+#include <velk/sheet/SheetEditor_p.h>
 
 #include "support/TestSupport.h"
 
@@ -63,7 +63,7 @@ TEST(SheetEditor, F2EditsTheRowAndEnterSavesItWithTheFocusBackOnTheList)
     EXPECT_EQ(edit->cursorPosition(), 5);
     EXPECT_TRUE(edit->hasFocus());
     const QWidget *box = sheet->findChild<QWidget *>(QStringLiteral("P_Edit"));
-    EXPECT_EQ(box->geometry().top(), int(std::lround(sheet->layout().rowBox(2)->y1 / 15.0)));
+    EXPECT_EQ(box->geometry().top(), int(std::lround(SheetInternals::layout(*sheet).rowBox(2)->y1 / 15.0)));
 
     QTest::keyClicks(edit, QStringLiteral("e"));
     QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier); // Shift+Enter does not save
@@ -153,7 +153,7 @@ TEST(SheetEditor, DropDownRowsHandTheTextToTheHostsTreePicker)
     sheet->AddItem(QStringLiteral("Akten"), QString(), 0, true);
     sheet->AddItem(QStringLiteral("Schlagwort"), QStringLiteral("##"), 1);
     QSignalSpy menus(sheet->events(), &velkSheetEvents::DropDownMenu);
-    const SheetLayout layout = sheet->layout();
+    const SheetLayout layout = SheetInternals::layout(*sheet);
     const QRect button = layout.firstColumn(*sheet->ListItem(2), layout.rowBox(2)->y1).dropDown;
     QTest::mouseClick(sheet->findChild<QWidget *>(QStringLiteral("Picture1")), Qt::LeftButton, {},
                       button.center() / 15);
@@ -163,7 +163,7 @@ TEST(SheetEditor, DropDownRowsHandTheTextToTheHostsTreePicker)
     EditLog log(*sheet);
     sheet->setSelectedIndex(2);
     sheet->StartEdit();
-    EXPECT_EQ(sheet->editor().tag(), QStringLiteral("2"));
+    EXPECT_EQ(SheetInternals::editor(*sheet).tag(), QStringLiteral("2"));
     textBox(*sheet)->setText(QStringLiteral("Steuer"));
     sheet->SaveEdit();
     EXPECT_EQ(sheet->ListItem(2)->Text(), QStringLiteral("Schlagwort")); // the host decides
@@ -182,11 +182,11 @@ TEST(SheetEditor, LightEditorOpensInTheOwnerDrawnAreaWithItsButtons)
     sheet->AddItem(QStringLiteral("zweite"));
     sheet->setSelectedIndex(1);
     EditLog log(*sheet);
-    const SheetLayout::RowBox box = *sheet->layout().rowBox(1);
+    const SheetLayout::RowBox box = *SheetInternals::layout(*sheet).rowBox(1);
     QWidget *list = sheet->findChild<QWidget *>(QStringLiteral("Picture1"));
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(100, (box.y2 - 100) / 15));
     ASSERT_TRUE(sheet->EditMode());
-    EXPECT_TRUE(sheet->editor().isLight());
+    EXPECT_TRUE(SheetInternals::editor(*sheet).isLight());
     auto *cancel = sheet->findChild<QPushButton *>(QStringLiteral("B_LightCancel"));
     EXPECT_FALSE(cancel->isHidden());
     const QWidget *editBox = sheet->findChild<QWidget *>(QStringLiteral("P_Edit"));

@@ -1,5 +1,5 @@
-#include <velk/sheet/SheetFlags.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetFlags_p.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 

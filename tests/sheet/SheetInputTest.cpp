@@ -2,9 +2,10 @@
 
 #include <velk/common/StdRegistry.h>
 #include <velk/platform/Input.h>
-#include <velk/sheet/SheetInput.h>
-#include <velk/sheet/SheetKeys.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetInput_p.h>
+#include <velk/sheet/SheetState_p.h>
+#include <velk/sheet/SheetKeys_p.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 
@@ -62,62 +63,6 @@ std::unique_ptr<velkSheet> flatSheet(int rows, const QString &flags = QStringLit
 }
 
 } // namespace
-
-TEST(SheetKeys, KeyboardTable)
-{
-    using I = SheetKeyIntent;
-    SheetKeyContext rows;
-    rows.edit = true;
-    SheetKeyContext cells = rows;
-    cells.currentColumn = 2;
-    cells.lastColumn = 3;
-    SheetKeyContext editing = rows;
-    editing.editorVisible = true;
-    SheetKeyContext noArrows = rows;
-    noArrows.noArrowKeys = true;
-    const struct
-    {
-        const char *name;
-        int key, shift;
-        const SheetKeyContext &context;
-        I::Action action;
-        bool extend;
-    } cases[] = {
-        {"Up", KeyCode::Up, 0, rows, I::RowUp, false},
-        {"Shift+Down extends", KeyCode::Down, ShiftState::Shift, rows, I::RowDown, true},
-        {"Page Down", KeyCode::PageDown, 0, rows, I::PageDown, false},
-        {"Left collapses without a column", KeyCode::Left, 0, rows, I::Collapse, false},
-        {"Left moves from column 2", KeyCode::Left, 0, cells, I::ColumnLeft, false},
-        {"Right moves below the last column", KeyCode::Right, 0, cells, I::ColumnRight, false},
-        {"Right expands without a column", KeyCode::Right, 0, rows, I::Expand, false},
-        {"Home goes to column 1", KeyCode::Home, 0, cells, I::ColumnHome, false},
-        {"Shift+Home goes to row 1", KeyCode::Home, ShiftState::Shift, cells, I::FirstRow, false},
-        {"End goes to the last column", KeyCode::End, 0, cells, I::ColumnEnd, false},
-        {"End goes to the last row", KeyCode::End, 0, rows, I::LastRow, false},
-        {"Delete", KeyCode::Delete, 0, rows, I::Delete, false},
-        {"F2 edits", KeyCode::F2, 0, rows, I::StartEdit, false},
-        {"Enter does nothing on the list", KeyCode::Return, 0, rows, I::None, false},
-        {"Enter saves the editor", KeyCode::Return, 0, editing, I::SaveEdit, false},
-        {"Shift+Enter does not", KeyCode::Return, ShiftState::Shift, editing, I::None, false},
-        {"Escape cancels", KeyCode::Escape, 0, editing, I::CancelEdit, false},
-        {"arrows go to the editor", KeyCode::Down, 0, editing, I::None, false},
-        {"noarrowkeys: Down", KeyCode::Down, 0, noArrows, I::None, false},
-        {"noarrowkeys: Delete", KeyCode::Delete, 0, noArrows, I::None, false},
-        {"noarrowkeys: F2 still edits", KeyCode::F2, 0, noArrows, I::StartEdit, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        const I intent = sheetKeyIntent(c.key, c.shift, c.context);
-        EXPECT_EQ(intent.action, c.action);
-        EXPECT_EQ(intent.extend, c.extend);
-    }
-    SheetKeyContext onlyF2 = rows;
-    onlyF2.editOnlyF2 = true;
-    EXPECT_TRUE(sheetKeyStartsEditing('a', rows));
-    EXPECT_FALSE(sheetKeyStartsEditing(127, rows));
-    EXPECT_FALSE(sheetKeyStartsEditing('a', onlyF2));
-    EXPECT_FALSE(sheetKeyStartsEditing('a', editing));
-}
 
 TEST(SheetInput, ArrowKeysWalkTheShownRowsAndStopAtTheEnds)
 {
@@ -304,7 +249,7 @@ TEST(SheetInput, CheckBoxesAndExpandBoxesAnswerClicks)
     QSignalSpy clicks(sheet->events(), &velkSheetEvents::Click);
     QSignalSpy expands(sheet->events(), &velkSheetEvents::expand);
     auto boxPixel = [&](int pos) {
-        const SheetLayout layout = sheet->layout();
+        const SheetLayout layout = SheetInternals::layout(*sheet);
         const QRect box = layout.firstColumn(*sheet->ListItem(pos), layout.rowBox(pos)->y1).checkBox;
         return QPoint(box.center().x() / 15, box.center().y() / 15);
     };
@@ -316,18 +261,18 @@ TEST(SheetInput, CheckBoxesAndExpandBoxesAnswerClicks)
     EXPECT_EQ(sheet->ListItem(1)->CheckState, 2);
     EXPECT_EQ(sheet->ListItem(2)->CheckState, 1);
     EXPECT_EQ(clicks.count(), 0);
-    const QPoint noBox = boxPixel(2) + QPoint(0, sheet->layout().rowBox(3)->y1 / 15 - sheet->layout().rowBox(2)->y1 / 15);
+    const QPoint noBox = boxPixel(2) + QPoint(0, SheetInternals::layout(*sheet).rowBox(3)->y1 / 15 - SheetInternals::layout(*sheet).rowBox(2)->y1 / 15);
     QTest::mouseClick(listOf(*sheet), Qt::LeftButton, {}, noBox); // CheckState 0: a plain row click
     EXPECT_EQ(sheet->SelectedIndex(), 3);
     EXPECT_EQ(checked.size(), 3);
 
-    const SheetLayout layout = sheet->layout();
+    const SheetLayout layout = SheetInternals::layout(*sheet);
     const QRect expander = layout.firstColumn(*sheet->ListItem(1), layout.rowBox(1)->y1).expandBox;
     QTest::mouseClick(listOf(*sheet), Qt::LeftButton, {}, expander.center() / 15);
     EXPECT_FALSE(sheet->ListItem(1)->Expanded);
     EXPECT_EQ(expands.count(), 1);
     EXPECT_EQ(expands.last().at(0).toInt(), 1);
-    EXPECT_EQ(sheet->layout().rowBox(2), nullptr);
+    EXPECT_EQ(SheetInternals::layout(*sheet).rowBox(2), nullptr);
 }
 
 TEST(SheetInput, HeaderEdgesResizeColumnsWithoutDrift)
@@ -335,7 +280,7 @@ TEST(SheetInput, HeaderEdgesResizeColumnsWithoutDrift)
     RegSetString(1, QStringLiteral("Software\\velk\\Test"), QStringLiteral("Breiten"), QString());
     auto sheet = makeSheet(QStringLiteral("Name:2000,Betrag:1000,Rest:*"));
     sheet->setColumnsRegistry(QStringLiteral("Software\\velk\\Test\\Breiten"));
-    SheetInput &input = sheet->input();
+    SheetInput &input = SheetInternals::input(*sheet);
     QWidget *header = sheet->findChild<QWidget *>(QStringLiteral("P_Header"));
     const int y = sheet->headerHeight() / 2;
     const int edge = sheet->GetColumnData(2)->x2; // 3050
@@ -387,7 +332,7 @@ TEST(SheetInput, HeaderClicksSortAndDoubleClicksFitTheWidth)
     ASSERT_EQ(columnClicks.count(), 1);
     EXPECT_EQ(columnClicks[0][0].toInt(), 2);
 
-    sheet->input().HeaderDblClick(2300, y * 15);
+    SheetInternals::input(*sheet).HeaderDblClick(2300, y * 15);
     Canvas measure;
     measure.setFont(sheet->font());
     measure.setFontBold(true);
@@ -399,12 +344,12 @@ TEST(SheetInput, ScrollingByTopIndexEnsureVisibleAndTheWheel)
     auto sheet = flatSheet(100);
     const int page = sheet->VisibleLines();
     sheet->setTopIndex(500);
-    EXPECT_EQ(sheet->TopIndex(), sheet->scrollValue());
-    EXPECT_EQ(sheet->layout().rows().back().pos, 100); // as far as the list scrolls
+    EXPECT_EQ(sheet->TopIndex(), SheetInternals::state(*sheet).scrollValue());
+    EXPECT_EQ(SheetInternals::layout(*sheet).rows().back().pos, 100); // as far as the list scrolls
     sheet->setTopIndex(-3);
     EXPECT_EQ(sheet->TopIndex(), 1);
     sheet->EnsureVisible(50);
-    EXPECT_EQ(sheet->layout().rowBox(50) != nullptr, true);
+    EXPECT_EQ(SheetInternals::layout(*sheet).rowBox(50) != nullptr, true);
     const int top = sheet->TopIndex();
     sheet->EnsureVisible(top + 1);
     EXPECT_EQ(sheet->TopIndex(), top);
@@ -422,13 +367,13 @@ TEST(SheetInput, ScrollingByTopIndexEnsureVisibleAndTheWheel)
     EXPECT_EQ(sheet->TopIndex(), 10);
 
     sheet->Query(QStringLiteral("(x)"), 1);
-    EXPECT_EQ(sheet->scrollValue(), 1);
+    EXPECT_EQ(SheetInternals::state(*sheet).scrollValue(), 1);
 }
 
 TEST(SheetInput, EndOnALargeTreeLandsOnTheLastShownRow)
 {
     auto sheet = makeSheet();
-    SheetModel &model = sheet->model();
+    SheetModel &model = SheetInternals::state(*sheet).model();
     for (int k = 0; k < 200000; ++k)
         model.addItem(QStringLiteral("x"), QString(), k % 100 == 0 ? 0 : 1, false);
     sheet->Refresh();
@@ -440,5 +385,5 @@ TEST(SheetInput, EndOnALargeTreeLandsOnTheLastShownRow)
     QTest::keyClick(sheet.get(), Qt::Key_PageUp);
     EXPECT_EQ(sheet->SelectedIndex(), 199801 - 100 * sheet->VisibleLines());
     QTest::keyClick(sheet.get(), Qt::Key_End);
-    EXPECT_EQ(sheet->layout().rows().back().pos, 199901);
+    EXPECT_EQ(SheetInternals::layout(*sheet).rows().back().pos, 199901);
 }

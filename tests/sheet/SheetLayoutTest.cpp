@@ -1,5 +1,5 @@
-#include <velk/sheet/SheetLayout.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 
@@ -14,6 +14,11 @@ constexpr int Row = 240;
 SheetViewport viewport(int rows, int scrollValue = 1)
 {
     return {6000, 20 + rows * Row, 50, 20, scrollValue};
+}
+
+SheetLayout layoutFor(const SheetModel &model, const SheetViewport &view)
+{
+    return SheetLayout(model, model.columns().layout(view.width, 1, view.leftMargin), view);
 }
 
 // 1 A (0, collapsed)   2 a1 (1)   3 a2 (1, expanded)   4 a2x (2)
@@ -36,14 +41,14 @@ TEST(SheetLayout, ColumnsScrolledPastOrHiddenTakeNoRoom)
 {
     SheetModel model;
     model.setColumns(QStringLiteral("A:1000,B:800,!C:500,D:*"));
-    model.columns().layout(6000, 1, 50);
-    auto edges = [&](int col) { return std::pair(model.columns().at(col)->x1, model.columns().at(col)->x2); };
+    SheetColumnEdges laidOut = model.columns().layout(6000, 1, 50);
+    auto edges = [&](int col) { return std::pair(laidOut.at(col).x1, laidOut.at(col).x2); };
     EXPECT_EQ(edges(1), std::pair(0, 1050)); // column 1 is LeftMargin wider
     EXPECT_EQ(edges(2), std::pair(1050, 1850));
     EXPECT_EQ(edges(3), std::pair(-1, -1));
     EXPECT_EQ(edges(4), std::pair(1850, 6000)); // "*" takes the rest
 
-    model.columns().layout(6000, 2, 50);
+    laidOut = model.columns().layout(6000, 2, 50);
     EXPECT_EQ(edges(1), std::pair(-1, -1));
     EXPECT_EQ(edges(2), std::pair(0, 800));
     EXPECT_EQ(model.columns().lastShown(), 4);
@@ -78,13 +83,13 @@ TEST(SheetLayout, OnlyTheRowsOnThePageAreLaidOut)
     for (int k = 1; k <= 1000; ++k)
         model.addItem(QString::number(k));
     model.addItem(QStringLiteral("zwei\nZeilen"));
-    const SheetLayout top(model, viewport(10));
+    const SheetLayout top = layoutFor(model, viewport(10));
     ASSERT_EQ(top.rows().size(), 10u);
     EXPECT_EQ(top.rows().front().y1, 20);
     EXPECT_EQ(top.rows()[1].y1, 20 + Row);
     EXPECT_EQ(top.visibleLines(), (10 * Row + 20 - 30) / model.rowPitch());
 
-    const SheetLayout end(model, viewport(10, top.maxScrollValue()));
+    const SheetLayout end = layoutFor(model, viewport(10, top.maxScrollValue()));
     EXPECT_EQ(top.maxScrollValue(), 1001 - 8); // the last page holds 8 single rows and one double
     EXPECT_EQ(end.rows().back().pos, 1001);
     EXPECT_EQ(end.rows().back().y2 - end.rows().back().y1, 2 * Row);
@@ -98,7 +103,7 @@ TEST(SheetLayout, ScrollValueShowingARow)
     model.setLineHeight(LineHeight);
     for (int k = 1; k <= 100; ++k)
         model.addItem(QString::number(k));
-    const SheetLayout layout(model, viewport(10, 30));
+    const SheetLayout layout = layoutFor(model, viewport(10, 30));
     const struct
     {
         const char *name;
@@ -116,13 +121,13 @@ TEST(SheetLayout, ScrollValuesCountShownRowsOrPositionsWithSpeed)
 {
     SheetModel model;
     fillTree(model);
-    const SheetLayout counted(model, viewport(2, 2));
+    const SheetLayout counted = layoutFor(model, viewport(2, 2));
     EXPECT_EQ(counted.topRow(), 5);
     EXPECT_EQ(counted.scrollValueOf(6), 3);
     EXPECT_EQ(counted.maxScrollValue(), 3);
 
     model.setFlags(QStringLiteral("speed"));
-    const SheetLayout speed(model, viewport(2, 2)); // row 2 is hidden: the page starts at B
+    const SheetLayout speed = layoutFor(model, viewport(2, 2)); // row 2 is hidden: the page starts at B
     EXPECT_EQ(speed.topRow(), 5);
     EXPECT_EQ(speed.scrollValueOf(6), 6);
     EXPECT_EQ(speed.maxScrollValue(), 6);
@@ -133,13 +138,12 @@ TEST(SheetLayout, HitTestFindsThePartsOfTheFirstColumn)
     SheetModel model;
     model.setColumns(QStringLiteral("Name:3000,Note:1000e,Ok:600b,Text:*"));
     model.setLineHeight(LineHeight);
-    model.columns().layout(6000, 1, 250);
     model.addItem(QStringLiteral("Eltern\t60\t2"), QString(), 0, true, 0, QString(), 1);
     model.addItem(QStringLiteral("Kind"), QStringLiteral("##"), 1);
     model.addItem(QStringLiteral("ohne Box\t\t\tx"), QStringLiteral("file"));
     SheetViewport view = viewport(5);
     view.leftMargin = 250;
-    const SheetLayout layout(model, view);
+    const SheetLayout layout = layoutFor(model, view);
 
     const SheetFirstColumn parent = layout.firstColumn(*model.rows().at(1), 20);
     EXPECT_EQ(parent.start, 250);

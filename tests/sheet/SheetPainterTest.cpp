@@ -1,7 +1,7 @@
 #include "SheetTestSupport.h"
 
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetPainter.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetPainter_p.h>
 
 #include "support/TestSupport.h"
 
@@ -37,7 +37,7 @@ TEST(SheetPainter, TextStartsAfterTheMarginAndRightAlignedTextEndsAtTheCellEdge)
     auto sheet = makeSheet(QStringLiteral("Name:2000,Summe:1500r,Rest:*"));
     sheet->AddItem(QStringLiteral("Hallo\t12,50\tx"));
     const auto ops = paintList(*sheet);
-    const SheetLayout layout = sheet->layout();
+    const SheetLayout layout = SheetInternals::layout(*sheet);
     const DrawOp *name = findText(ops, QStringLiteral("Hallo"));
     const DrawOp *sum = findText(ops, QStringLiteral("12,50"));
     ASSERT_TRUE(name && sum);
@@ -168,7 +168,7 @@ TEST(SheetPainter, SelectedAndRefreshedRowsAreHighlighted)
     EXPECT_EQ(findText(ops, QStringLiteral("zwei"))->foreColor, SystemColor::HighlightText);
     EXPECT_EQ(findText(ops, QStringLiteral("drei"))->foreColor, SystemColor::HighlightText);
     EXPECT_EQ(findText(ops, QStringLiteral("eins"))->foreColor, SystemColor::WindowText);
-    const int y3 = sheet->layout().rowBox(3)->y1;
+    const int y3 = SheetInternals::layout(*sheet).rowBox(3)->y1;
     EXPECT_EQ(fillsAt(ops, 0, y3), std::vector<Color>{SystemColor::Highlight});
 
     sheet->RefreshItem(3, 2);
@@ -184,7 +184,7 @@ TEST(SheetPainter, TreeRowsAreIndentedWithExpandBoxCheckBoxAndIcon)
     sheet->AddItem(QStringLiteral("Archiv"), QString(), 0, true, 0, QString(), 2);
     sheet->AddItem(QStringLiteral("Briefe"), QStringLiteral("file"), 1);
     auto ops = paintList(*sheet);
-    const int y1 = sheet->layout().rowBox(1)->y1;
+    const int y1 = SheetInternals::layout(*sheet).rowBox(1)->y1;
     EXPECT_EQ(fillsAt(ops, 40, y1 + 30), std::vector<Color>{rgbColor(255, 255, 255)});
     EXPECT_EQ(countOps(ops, DrawOp::Line, rgbColor(0, 0, 0)), 1 + 2); // minus, and the check box's tick
     const DrawOp *child = findText(ops, QStringLiteral("Briefe"));
@@ -290,12 +290,12 @@ TEST(SheetPainter, OnlyPaintedRowsAreRequestedAndTheOwnerDrawnAreaGoesToTheHost)
         sheet->ListItem(pos)->setText(QStringLiteral("Zeile %1").arg(pos));
     });
     const auto ops = paintList(*sheet);
-    const int shown = int(sheet->layout().rows().size());
+    const int shown = int(SheetInternals::layout(*sheet).rows().size());
     ASSERT_GT(shown, 5);
     ASSERT_EQ(requested.size(), shown);
     EXPECT_EQ(requested.front(), 1);
     EXPECT_NE(findText(ops, QStringLiteral("Zeile 2")), nullptr);
-    EXPECT_EQ(sheet->ListItem(2)->y1(), sheet->layout().rowBox(2)->y1);
+    EXPECT_EQ(sheet->ListItem(2)->y1(), SheetInternals::layout(*sheet).rowBox(2)->y1);
     paintList(*sheet);
     EXPECT_EQ(requested.size(), shown); // asked once
 
@@ -309,7 +309,7 @@ TEST(SheetPainter, OnlyPaintedRowsAreRequestedAndTheOwnerDrawnAreaGoesToTheHost)
                      });
     paintList(*sheet);
     ASSERT_EQ(drawn.size(), 1u);
-    const auto box = *sheet->layout().rowBox(2);
-    EXPECT_EQ(drawn[0], std::vector<int>({2, 50, box.y1 + sheet->lineHeight(), sheet->layout().viewport().width - 45, box.y2}));
+    const auto box = *SheetInternals::layout(*sheet).rowBox(2);
+    EXPECT_EQ(drawn[0], std::vector<int>({2, 50, box.y1 + sheet->lineHeight(), SheetInternals::layout(*sheet).viewport().width - 45, box.y2}));
     EXPECT_GE(box.y2 - box.y1, 600);
 }

@@ -1,4 +1,4 @@
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 
@@ -206,4 +206,35 @@ TEST(SheetData, CellsLinesAndSubTextEdits)
         row.setText(l.text);
         EXPECT_EQ(row.Lines(), l.lines);
     }
+}
+
+TEST(SheetModel, InsertItemsPutsABatchInPlaceAndKeepsTheCurrentRow)
+{
+    SheetModel model;
+    model.setFlags(QStringLiteral("singleselect"));
+    for (const char *text : {"a", "b", "c"})
+        model.addItem(QString::fromLatin1(text));
+    model.setSelectedIndex(3);
+    const auto row = [](const char *text, int indent) {
+        auto r = std::make_shared<SheetData>();
+        r->setText(QString::fromLatin1(text));
+        r->Indent = short(indent);
+        return r;
+    };
+    auto taken = row("x", 0);
+    SheetModel other;
+    other.rows().append(taken); // a row of another sheet is left out
+    EXPECT_EQ(model.insertItems(2, {row("b1", 1), taken, row("b2", 1)}), 2);
+    EXPECT_EQ(model.newIndex(), 2);
+    EXPECT_EQ(model.selectedIndex(), 5);
+    EXPECT_EQ(model.selected()->Text(), QStringLiteral("c"));
+    QStringList texts;
+    for (int pos = 1; pos <= model.count(); ++pos) {
+        texts << model.rows().at(pos)->Text();
+        EXPECT_EQ(model.rows().at(pos)->Index(), pos);
+    }
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("a"), QStringLiteral("b1"), QStringLiteral("b2"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(model.rows().at(1)->FirstChild(), model.rows().at(2));
+    EXPECT_EQ(model.insertItems(0, {row("z", 0)}), 1);
+    EXPECT_EQ(model.newIndex(), 6);
 }

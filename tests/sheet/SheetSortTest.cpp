@@ -1,6 +1,7 @@
-#include <velk/sheet/SheetModel.h>
-#include <velk/sheet/SheetQuery.h>
-#include <velk/sheet/SheetSorter.h>
+#include <velk/common/StringHelpers.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetQuery_p.h>
+#include <velk/sheet/SheetSorter_p.h>
 
 #include "support/TestSupport.h"
 
@@ -136,6 +137,17 @@ TEST(SheetSorter, LargeDegenerateInputsStaySortedAndFast)
             std::sort(order.begin(), order.end());
             EXPECT_EQ(order, identity(keys.size()));
         }
+    }
+}
+
+TEST(SheetSorter, NumericKeysReadAmountsAsParseNumberDoes)
+{
+    const char *texts[] = {"1.234,50", "12.345.678,90", "-3,5", "+7", "1.5", "1,5", "50 %", "1.000",
+                           "  42,1x", "abc", "", ",5", ".", "9,99%", "1.2.3", "1,2,3",
+                           "123456789012345678901234567890123456789012345678901234567890123456789,5"};
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(SheetSorter::numericKey(QString::fromLatin1(text)), ParseNumber(QString::fromLatin1(text)));
     }
 }
 

@@ -4,8 +4,9 @@
 // its list and header draw on a recording canvas, and the centre of a row or cell.
 
 #include <velk/platform/Canvas.h>
-#include <velk/sheet/SheetLayout.h>
+#include <velk/sheet/SheetLayout_p.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/sheet/velkSheet_p.h>
 
 #include <QString>
 
@@ -28,7 +29,7 @@ inline std::vector<velk::DrawOp> paintList(velk::velkSheet &sheet)
 {
     velk::Canvas canvas;
     canvas.setRecording(true, false);
-    sheet.paintOn(canvas);
+    velk::SheetInternals::paintList(sheet, canvas);
     return canvas.recording();
 }
 
@@ -36,7 +37,7 @@ inline std::vector<velk::DrawOp> paintHeader(velk::velkSheet &sheet)
 {
     velk::Canvas canvas;
     canvas.setRecording(true, false);
-    sheet.paintHeaderOn(canvas);
+    velk::SheetInternals::paintHeader(sheet, canvas);
     return canvas.recording();
 }
 
@@ -64,7 +65,7 @@ inline QStringList printed(const std::vector<velk::DrawOp> &ops)
 /// A point (twips of the list) in the middle of row `pos`'s text in column `col`.
 inline QPoint cellPoint(velk::velkSheet &sheet, int pos, int col = 1)
 {
-    const velk::SheetLayout layout = sheet.layout();
+    const velk::SheetLayout layout = velk::SheetInternals::layout(sheet);
     const velk::SheetLayout::RowBox *box = layout.rowBox(pos);
     const velk::SheetColumn *column = sheet.GetColumnData(col).get();
     if (!box || !column)

@@ -1,4 +1,4 @@
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetModel_p.h>
 
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/ControlFactory.h>
-#include <velk/sheet/SheetModel.h>
+#include <velk/sheet/SheetModel_p.h>
 #include <velk/sheet/velkSheet.h>
 
 #include "support/TestSupport.h"

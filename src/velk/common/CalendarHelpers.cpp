@@ -26,11 +26,28 @@ QString padded(qint64 value, int width)
     return value < 0 ? u'-' + digits : digits;
 }
 
+QDate &pinnedToday()
+{
+    static QDate day;
+    return day;
+}
+
 } // namespace
+
+QDate Today()
+{
+    const QDate &pinned = pinnedToday();
+    return pinned.isValid() ? pinned : QDate::currentDate();
+}
+
+void setToday(const QDate &day)
+{
+    pinnedToday() = day;
+}
 
 QString TodayText()
 {
-    return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    return Today().toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 int DaysInYear(int year)

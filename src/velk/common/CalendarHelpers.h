@@ -4,10 +4,16 @@
 
 #include <velk/velk_export.h>
 
+#include <QDate>
 #include <QString>
 
 namespace velk {
 
+/// Today's date from the library's one clock: the system clock, unless setToday pinned a day.
+VELK_EXPORT QDate Today();
+/// Pins the library's today for TodayText and every date control, so tests and demos
+/// see a fixed day; an invalid date returns to the system clock.
+VELK_EXPORT void setToday(const QDate &day);
 /// Today as "dd.mm.yyyy".
 VELK_EXPORT QString TodayText();
 /// 366 in leap years, else 365.

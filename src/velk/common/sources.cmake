@@ -5,8 +5,12 @@ target_sources(velkgui PRIVATE
   src/velk/common/Color.h
   src/velk/common/ColorHelpers.cpp
   src/velk/common/ColorHelpers.h
+  src/velk/common/Credentials.cpp
+  src/velk/common/Credentials_p.h
   src/velk/common/Error.cpp
   src/velk/common/Error.h
+  src/velk/common/GUI.cpp
+  src/velk/common/GUI.h
   src/velk/common/IconNames.cpp
   src/velk/common/IconNames.h
   src/velk/common/ImageServices.cpp
@@ -27,3 +31,7 @@ target_sources(velkgui PRIVATE
   src/velk/common/Translate.cpp
   src/velk/common/Translate.h
 )
+
+# Passwords go to the desktop's Secret Service.
+find_package(Qt6Keychain REQUIRED)
+target_link_libraries(velkgui PRIVATE Qt6Keychain::Qt6Keychain)

@@ -11,3 +11,11 @@ target_sources(velkgui PRIVATE
   src/velk/frame/velkFrameControl.cpp
   src/velk/frame/velkFrameControl.h
 )
+target_sources(velkgui PRIVATE
+  src/velk/frame/PicAreas.cpp
+  src/velk/frame/PicAreas_p.h
+  src/velk/frame/velkPicScroll.cpp
+  src/velk/frame/velkPicScroll.h
+  src/velk/frame/velkSplitter.cpp
+  src/velk/frame/velkSplitter.h
+)

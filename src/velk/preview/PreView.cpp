@@ -5,6 +5,7 @@
 
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkButton.h>
+#include <velk/editors/velkFileSelect.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/Dialogs.h>
 
@@ -81,6 +82,10 @@ PreView::PreView(QWidget *parent)
     d->next->setIcon(QStringLiteral("play"));
     for (velkButton *b : {d->previous, d->next})
         b->setFixedSize(90, 26);
+    // The form carries a file selector without a role of its own; it stays hidden.
+    auto *files = new velkFileSelect(this);
+    files->setObjectName(QStringLiteral("velkFileSelect1"));
+    files->hide();
 
     auto *menus = new QMenuBar(this);
     menus->setObjectName(QStringLiteral("menuBar"));

@@ -5,12 +5,7 @@
 #include <velk/platform/Printer.h>
 #include <velk/sheet/SheetColumn.h>
 #include <velk/sheet/SheetData.h>
-// The sheet's painter header is becoming internal (SheetPainter_p.h); either name works.
-#if __has_include(<velk/sheet/SheetPainter_p.h>)
 #include <velk/sheet/SheetPainter_p.h>
-#else
-#include <velk/sheet/SheetPainter.h>
-#endif
 #include <velk/sheet/velkSheet.h>
 
 #include <algorithm>

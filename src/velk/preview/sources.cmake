@@ -12,6 +12,10 @@ target_sources(velkgui PRIVATE
   src/velk/preview/SheetPageText.cpp
   src/velk/preview/SheetPrint.cpp
   src/velk/preview/SheetPrint_p.h
+  src/velk/preview/velkJPG.cpp
+  src/velk/preview/velkJPG_p.h
   src/velk/preview/velkPreView.cpp
   src/velk/preview/velkPreView.h
+  src/velk/preview/velkScala.cpp
+  src/velk/preview/velkScala.h
 )

@@ -54,7 +54,7 @@ int SheetColumn::widthFromText(QStringView text)
         double scale = 0.1;
         for (++i; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i, scale /= 10)
             value += (text[i].unicode() - u'0') * scale;
-        value = std::nearbyint(value); // halves to even, as the original's Integer conversion
+        value = std::nearbyint(value); // halves to even
     }
     if (negative)
         value = -value;
@@ -74,8 +74,13 @@ void SheetColumn::Init(const QString &a)
 {
     QStringView entry(a);
     Enabled = !entry.startsWith(u'!');
-    if (!Enabled)
+    if (!Enabled) {
+        // Blanks after the marker are dropped as blanks before an entry are: a caption
+        // never begins with a blank, so the written entry reads back unchanged.
         entry = entry.mid(1);
+        while (entry.startsWith(u' '))
+            entry = entry.mid(1);
+    }
     const qsizetype colon = entry.indexOf(u':');
     caption = (colon < 0 ? entry : entry.left(colon)).toString();
     const QStringView rest = colon < 0 ? QStringView() : entry.mid(colon + 1);

@@ -29,14 +29,15 @@ public:
     int Width = 0;        ///< twips; -1 takes the rest of the width
     int Alignment = 0;    ///< 0 left, -1 right
     int Special = 0;      ///< SpecialBit set
-    int x1 = 0;           ///< left edge, twips (column layout)
-    int x2 = 0;           ///< right edge, twips
+    int x1 = 0;           ///< left edge, twips, as the sheet last laid the column out; -1 when not laid out
+    int x2 = 0;           ///< right edge, twips (the sheet keeps its own layout and only fills these in)
     int SortDirection = 0;
 
     /// Width taken when `W` twips are left: 0 when hidden, Width unless it is -1, else
     /// max(W, 0).
     int WidthReal(int W) const;
-    /// Reads one definition entry (not trimmed here). Every text gives a column.
+    /// Reads one definition entry (not trimmed here; blanks right after "!" are skipped).
+    /// Every text gives a column.
     void Init(const QString &a);
     /// The entry in the definition syntax; Init(ToString()) gives the same column.
     QString ToString() const;

@@ -1,4 +1,4 @@
-#include "SheetColumns.h"
+#include "SheetColumns_p.h"
 
 #include <velk/common/StringHelpers.h>
 
@@ -113,45 +113,63 @@ SheetColumn *SheetColumns::at(int col) const
     return column ? column->get() : nullptr;
 }
 
-void SheetColumns::layout(int listWidth, int firstColumn, int leftMargin)
+SheetColumnEdges SheetColumns::layout(int listWidth, int firstColumn, int leftMargin) const
 {
     // 64-bit running x: a definition may hold thousands of wide columns.
+    std::vector<SheetColumnEdge> edges(static_cast<size_t>(count()));
     qint64 x = 0;
     auto clampToInt = [](qint64 v) { return int(std::clamp<qint64>(v, INT_MIN, INT_MAX)); };
     for (int col = 1; col <= count(); ++col) {
-        SheetColumn *column = at(col);
-        if (col < firstColumn || !column->Enabled) {
-            column->x1 = column->x2 = -1;
+        const SheetColumn *column = at(col);
+        if (col < firstColumn || !column->Enabled)
             continue;
-        }
-        column->x1 = clampToInt(x);
+        SheetColumnEdge &edge = edges[size_t(col - 1)];
+        edge.x1 = clampToInt(x);
         if (col == 1)
             x = leftMargin;
         x += column->WidthReal(clampToInt(qint64(listWidth) - x));
-        column->x2 = clampToInt(x);
+        edge.x2 = clampToInt(x);
     }
+    return SheetColumnEdges(std::move(edges));
 }
 
-int SheetColumns::rightEdge() const
+int SheetColumnEdges::rightEdge() const
 {
     int right = 0;
-    for (const ColumnPtr &column : m_columns) {
-        if (column->x1 >= 0)
-            right = std::max(right, column->x2);
+    for (const SheetColumnEdge &edge : m_edges) {
+        if (edge.isLaidOut())
+            right = std::max(right, edge.x2);
     }
     return right;
 }
 
-int SheetColumns::firstColumnFitting(int listWidth, int leftMargin)
+int SheetColumnEdges::columnAt(int x) const
+{
+    for (int col = 1; col <= count(); ++col) {
+        const SheetColumnEdge &edge = m_edges[size_t(col - 1)];
+        if (edge.isLaidOut() && x >= edge.x1 && x < edge.x2)
+            return col;
+    }
+    return 0;
+}
+
+int SheetColumns::firstColumnFitting(int listWidth, int leftMargin) const
 {
     int first = 1;
     for (; first < count(); ++first) {
-        layout(listWidth, first, leftMargin);
-        if (rightEdge() <= listWidth)
+        if (layout(listWidth, first, leftMargin).rightEdge() <= listWidth)
             break;
     }
-    layout(listWidth, first, leftMargin);
     return first;
+}
+
+void SheetColumns::publishEdges(const SheetColumnEdges &edges)
+{
+    for (int col = 1; col <= count(); ++col) {
+        const SheetColumnEdge edge = edges.at(col);
+        at(col)->x1 = edge.x1;
+        at(col)->x2 = edge.x2;
+    }
 }
 
 int SheetColumns::nearestShown(int col, int step) const

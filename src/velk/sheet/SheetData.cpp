@@ -1,13 +1,13 @@
 #include "SheetData.h"
 
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 namespace velk {
 
 namespace {
 
-// Cells beyond this cannot be addressed: the original took the column as a 16-bit
-// Integer, and a larger number would only pad the text with millions of tabs.
+// Cells beyond this cannot be addressed: a column number is a 16-bit Integer, and a
+// larger number would only pad the text with millions of tabs.
 constexpr int MaxColumn = 32767;
 
 // Lines of one cell, as a loop that takes LF-ended tokens while text remains counts

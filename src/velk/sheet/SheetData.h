@@ -20,9 +20,8 @@ inline constexpr Color NoColor = 0xFFFFFFFFu;
 /// are worked out when read, so they are always current; a row that is in no sheet has no
 /// links and Index 0.
 ///
-/// The fields are grouped by size rather than listed in the order of the original
-/// interface: a sheet holds a million of these, and the grouping keeps every row in one
-/// small allocation.
+/// The fields are grouped by size rather than listed in interface order: a sheet holds a
+/// million of these, and the grouping keeps every row in one small allocation.
 class VELK_EXPORT SheetData
 {
 public:

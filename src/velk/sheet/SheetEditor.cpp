@@ -1,12 +1,13 @@
-#include "SheetEditor.h"
+#include "SheetEditor_p.h"
 
-#include "SheetInput.h"
-#include "SheetLayout.h"
-#include "SheetModel.h"
+#include "SheetLayout_p.h"
+#include "SheetState_p.h"
+#include "SheetView_p.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/Units.h>
 
 #include <QComboBox>
 #include <QFrame>
@@ -21,21 +22,18 @@ namespace velk {
 
 namespace {
 
-int pixelsOf(int twips)
-{
-    return int(std::lround(twips / TwipsPerPixel));
-}
-
 // Far outside the list: where the editor waits while its row is scrolled out of view.
 const QRect offScreen(-10000, -10000, 10, 10);
 
 } // namespace
 
-SheetEditor::SheetEditor(velkSheet &sheet, QWidget *list)
-    : QObject(list)
-    , m_sheet(sheet)
-    , m_list(list)
-    , m_box(new QFrame(list))
+SheetEditor::SheetEditor(SheetState &state, velkSheetEvents &events, SheetView &view)
+    : QObject(view.list())
+    , m_state(state)
+    , m_events(events)
+    , m_view(view)
+    , m_list(view.list())
+    , m_box(new QFrame(view.list()))
     , m_text(new QLineEdit(m_box))
     , m_combo(new QComboBox(m_box))
     , m_save(new QPushButton(QStringLiteral("OK"), m_box))
@@ -62,8 +60,8 @@ SheetEditor::SheetEditor(velkSheet &sheet, QWidget *list)
     for (QObject *editor : {static_cast<QObject *>(m_text), static_cast<QObject *>(m_combo),
                             static_cast<QObject *>(m_combo->lineEdit())})
         editor->installEventFilter(this);
-    connect(m_save, &QPushButton::clicked, this, [this] { m_sheet.SaveEdit(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { m_sheet.CancelEdit(); });
+    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { cancel(); });
 }
 
 SheetEditor::~SheetEditor() = default;
@@ -76,7 +74,7 @@ bool SheetEditor::isShown() const
 
 bool SheetEditor::start(const QString &typed, bool light)
 {
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     const int pos = model.selectedIndex();
     const auto row = model.rows().ptr(pos);
     if (!row || isShown())
@@ -84,25 +82,25 @@ bool SheetEditor::start(const QString &typed, bool light)
     const bool selectColumn = model.flags().selectColumn();
     const int col = selectColumn ? model.selectedCol() : 0;
     bool enable = true;
-    Q_EMIT m_sheet.events()->IsEditable(pos, col, enable);
+    Q_EMIT m_events.IsEditable(pos, col, enable);
     if (!enable)
         return false;
-    m_sheet.EnsureVisible(pos);
+    m_view.ensureVisible(pos);
     m_row = row;
     m_col = col;
     m_light = light;
     const bool firstColumn = !selectColumn || col == 1;
-    m_tag = firstColumn && !light && m_sheet.layout().hasDropDown(*row) ? QString::number(pos) : QStringLiteral("0");
+    m_tag = firstColumn && !light && m_state.layout().hasDropDown(*row) ? QString::number(pos) : QStringLiteral("0");
     showEditor(typed.isEmpty() ? (col ? row->GetSubText(col) : row->Text()) : typed);
-    Q_EMIT m_sheet.events()->StartEdit();
+    Q_EMIT m_events.StartEdit();
     if (light)
-        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 1);
+        Q_EMIT m_events.ShowLightEdit(pos, 1);
     return true;
 }
 
 void SheetEditor::showEditor(const QString &text)
 {
-    m_useCombo = !m_sheet.EditItems().isEmpty();
+    m_useCombo = !m_state.editItems().isEmpty();
     m_text->setVisible(!m_useCombo);
     m_combo->setVisible(m_useCombo);
     m_save->setVisible(m_light);
@@ -110,7 +108,7 @@ void SheetEditor::showEditor(const QString &text)
     QLineEdit *line = m_useCombo ? m_combo->lineEdit() : m_text;
     if (m_useCombo) {
         m_combo->clear();
-        m_combo->addItems(m_sheet.EditItems().split(u','));
+        m_combo->addItems(m_state.editItems().split(u','));
         m_combo->setEditText(text);
     } else {
         m_text->setText(text);
@@ -139,7 +137,7 @@ bool SheetEditor::close()
 void SheetEditor::save()
 {
     const auto row = m_row.lock();
-    const int pos = row ? m_sheet.GetPosition(row) : 0;
+    const int pos = row ? m_state.model().rows().positionOf(row.get()) : 0;
     if (!close())
         return;
     const QString value = text();
@@ -148,24 +146,24 @@ void SheetEditor::save()
             row->SetSubText(m_col, value);
         else if (row)
             row->setText(value);
-        m_sheet.repaintList();
-        Q_EMIT m_sheet.events()->SaveEdit();
+        m_view.repaint();
+        Q_EMIT m_events.SaveEdit();
     } else if (!value.isEmpty()) {
-        m_sheet.SendDropTreeEdit(value, m_tag.toInt() - 1);
+        sendDropTreeEdit(value, m_tag.toInt() - 1);
     }
     if (m_light)
-        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 0);
+        Q_EMIT m_events.ShowLightEdit(pos, 0);
 }
 
 void SheetEditor::cancel()
 {
     const auto row = m_row.lock();
-    const int pos = row ? m_sheet.GetPosition(row) : 0;
+    const int pos = row ? m_state.model().rows().positionOf(row.get()) : 0;
     if (!close())
         return;
-    Q_EMIT m_sheet.events()->CancelEdit();
+    Q_EMIT m_events.CancelEdit();
     if (m_light)
-        Q_EMIT m_sheet.events()->ShowLightEdit(pos, 0);
+        Q_EMIT m_events.ShowLightEdit(pos, 0);
 }
 
 void SheetEditor::place()
@@ -179,27 +177,26 @@ void SheetEditor::place()
 QRect SheetEditor::cellRectPx() const
 {
     const auto row = m_row.lock();
-    const SheetLayout layout = m_sheet.layout();
-    const SheetLayout::RowBox *box = row ? layout.rowBox(m_sheet.GetPosition(row)) : nullptr;
+    const SheetLayout &layout = m_state.layout();
+    const SheetLayout::RowBox *box = row ? layout.rowBox(m_state.model().rows().positionOf(row.get())) : nullptr;
     if (!box)
         return offScreen;
-    const SheetColumns &columns = m_sheet.model().columns();
     const int col = m_col ? m_col : 1;
-    const SheetColumn *column = columns.at(col);
-    if (!column || column->x1 < 0)
+    const SheetColumnEdge edge = layout.columnEdge(col);
+    if (!m_state.model().columns().at(col) || edge.x1 < 0)
         return offScreen;
-    int left = col == 1 ? layout.textLeft(*row, 1, box->y1) - SheetLayout::cellPadding() : column->x1;
-    int right = m_col ? column->x2 : columns.rightEdge();
+    int left = col == 1 ? layout.textLeft(*row, 1, box->y1) - SheetLayout::cellPadding() : edge.x1;
+    int right = m_col ? edge.x2 : layout.columns().rightEdge();
     int top = box->y1;
     int bottom = box->y2;
     if (m_light) {
-        left = m_sheet.LeftMargin();
-        right = layout.viewport().width - 3 * int(TwipsPerPixel);
-        top = box->y1 + m_sheet.lineHeight();
+        left = m_state.leftMargin();
+        right = layout.viewport().width - twipsOfPixels(3);
+        top = box->y1 + m_state.model().lineHeight();
     } else if (layout.carriesOwnerDraw(*row)) {
         bottom = box->y1 + layout.lineArea();
     }
-    const QRect rect(pixelsOf(left), pixelsOf(top), pixelsOf(right - left), pixelsOf(bottom - top));
+    const QRect rect(pixelsOfTwips(left), pixelsOfTwips(top), pixelsOfTwips(right - left), pixelsOfTwips(bottom - top));
     return rect.isEmpty() ? offScreen : rect;
 }
 
@@ -211,7 +208,18 @@ bool SheetEditor::eventFilter(QObject *watched, QEvent *event)
     const int code = keyCodeOf(key);
     if (code != KeyCode::Return && code != KeyCode::Escape)
         return false;
-    return m_sheet.input().KeyDown(code, shiftStateFromQt(key->modifiers()));
+    return onKey && onKey(code, shiftStateFromQt(key->modifiers()));
+}
+
+void SheetEditor::sendDropTreeEdit(const QString &txt, int l)
+{
+    const int pos = l + 1;
+    const SheetData *row = m_state.model().rows().at(pos);
+    const SheetLayout &lay = m_state.layout();
+    const SheetLayout::RowBox *box = lay.rowBox(pos);
+    const int x = row ? lay.firstColumn(*row, 0).start : 0;
+    const int y = box ? box->y2 : 0;
+    Q_EMIT m_events.DropTreeEdit(txt, row ? row->Indent : 0, pos, x, y);
 }
 
 } // namespace velk

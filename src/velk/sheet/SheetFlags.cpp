@@ -1,4 +1,4 @@
-#include "SheetFlags.h"
+#include "SheetFlags_p.h"
 
 #include <velk/common/StringHelpers.h>
 

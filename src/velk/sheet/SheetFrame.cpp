@@ -1,33 +1,20 @@
-#include "SheetFrame.h"
+#include "SheetFrame_p.h"
 
-#include "SheetModel.h"
+#include "SheetModel_p.h"
 
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Units.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace velk {
 
-namespace {
-
-int pixelsOf(int twips)
-{
-    return int(std::lround(twips / TwipsPerPixel));
-}
-
-int twipsOf(int pixels)
-{
-    return int(pixels * TwipsPerPixel);
-}
-
-} // namespace
-
-SheetFrame SheetFrame::compute(SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
+SheetFrame SheetFrame::compute(const SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
                                int scrollValue, int firstColumn)
 {
     SheetFrame frame;
-    const int headerPx = model.headerHeight() > 0 ? pixelsOf(model.headerHeight()) : 0;
+    const int headerPx = model.headerHeight() > 0 ? pixelsOfTwips(model.headerHeight()) : 0;
     const int top = headerPx > 0 ? headerPx + 1 : 0;
     if (headerPx > 0)
         frame.header = QRect(0, 0, inner.width(), headerPx + 2);
@@ -40,10 +27,10 @@ SheetFrame SheetFrame::compute(SheetModel &model, QSize inner, int barExtent, in
         const int width = std::max(0, inner.width() - (vertical ? barExtent : 0));
         const int height = std::max(0, inner.height() - top - (horizontal ? barExtent : 0));
         frame.list = QRect(0, top, width, height);
-        frame.viewport = {twipsOf(width), twipsOf(height), leftMargin, topMargin, std::max(scrollValue, 1)};
-        model.columns().layout(frame.viewport.width, 1, leftMargin);
-        const bool wide = model.columns().rightEdge() > frame.viewport.width;
-        const bool tall = !SheetLayout(model, frame.viewport).allRowsFit();
+        frame.viewport = {twipsOfPixels(width), twipsOfPixels(height), leftMargin, topMargin, std::max(scrollValue, 1)};
+        frame.columns = model.columns().layout(frame.viewport.width, 1, leftMargin);
+        const bool wide = frame.columns.rightEdge() > frame.viewport.width;
+        const bool tall = !SheetLayout(model, frame.columns, frame.viewport).allRowsFit();
         if (wide == horizontal && tall == vertical)
             break;
         vertical = tall;
@@ -52,8 +39,8 @@ SheetFrame SheetFrame::compute(SheetModel &model, QSize inner, int barExtent, in
 
     frame.maxFirstColumn = horizontal ? model.columns().firstColumnFitting(frame.viewport.width, leftMargin) : 1;
     frame.firstColumn = std::clamp(firstColumn, 1, frame.maxFirstColumn);
-    model.columns().layout(frame.viewport.width, frame.firstColumn, leftMargin);
-    const SheetLayout layout(model, frame.viewport);
+    frame.columns = model.columns().layout(frame.viewport.width, frame.firstColumn, leftMargin);
+    const SheetLayout layout(model, frame.columns, frame.viewport);
     frame.maxScrollValue = std::max(layout.maxScrollValue(), 1);
     frame.viewport.scrollValue = std::clamp(frame.viewport.scrollValue, 1, frame.maxScrollValue);
     if (vertical)

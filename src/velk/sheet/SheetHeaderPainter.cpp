@@ -1,16 +1,17 @@
-#include "SheetHeaderPainter.h"
+#include "SheetHeaderPainter_p.h"
 
-#include "SheetLayout.h"
-#include "SheetModel.h"
-#include "SheetPainter.h"
+#include "SheetLayout_p.h"
+#include "SheetModel_p.h"
+#include "SheetPainter_p.h"
 
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Units.h>
 
 namespace velk {
 
 namespace {
 
-constexpr int onePixel = int(TwipsPerPixel);
+constexpr int onePixel = twipsOfPixels(1);
 constexpr Color white = rgbColor(255, 255, 255);
 constexpr Color grey = rgbColor(128, 128, 128);
 const QString symbolFont = QStringLiteral("Marlett");
@@ -35,13 +36,13 @@ void SheetHeaderPainter::paint()
     m_canvas.Line(0, m_look.height - 2 * onePixel, m_look.width - onePixel, m_look.height - 2 * onePixel, grey);
     const SheetColumns &columns = m_model.columns();
     for (int col = 1; col <= columns.count(); ++col) {
-        const SheetColumn *column = columns.at(col);
-        if (column->x1 < 0 || column->x2 <= column->x1)
+        const SheetColumnEdge edge = m_look.columns.at(col);
+        if (!edge.hasWidth())
             continue;
-        m_canvas.setClip(QRectF(column->x1, 0, column->x2 - column->x1, m_look.height));
+        m_canvas.setClip(QRectF(edge.x1, 0, edge.x2 - edge.x1, m_look.height));
         paintCaption(col);
         m_canvas.setClip(QRectF());
-        paintDivider(column->x2);
+        paintDivider(edge.x2);
     }
 }
 
@@ -87,12 +88,13 @@ double SheetHeaderPainter::markerWidth(const QString &glyph)
 void SheetHeaderPainter::paintCaption(int col)
 {
     const SheetColumn &column = *m_model.columns().at(col);
+    const SheetColumnEdge edge = m_look.columns.at(col);
     const bool headerLeft = m_model.flags().has(u"headerleft");
     const QString glyph = markerGlyph(markerDirection(m_model, col));
     const double marker = markerWidth(glyph);
     const int pad = SheetLayout::cellPadding();
-    const double left = column.x1 + (col == 1 && !headerLeft ? m_look.leftMargin : pad);
-    const double right = column.x2 - pad;
+    const double left = edge.x1 + (col == 1 && !headerLeft ? m_look.leftMargin : pad);
+    const double right = edge.x2 - pad;
     const QString caption = SheetPainter::shortened(m_canvas, column.caption, right - left - marker);
     const double width = m_canvas.TextWidth(caption) + marker;
     const double x = column.Alignment == -1 && !headerLeft ? right - width : left;

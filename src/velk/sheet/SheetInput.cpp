@@ -1,10 +1,10 @@
-#include "SheetInput.h"
+#include "SheetInput_p.h"
 
-#include "SheetEditor.h"
-#include "SheetLayout.h"
-#include "SheetMarkup.h"
-#include "SheetModel.h"
-#include "SheetView.h"
+#include "SheetEditor_p.h"
+#include "SheetLayout_p.h"
+#include "SheetMarkup_p.h"
+#include "SheetState_p.h"
+#include "SheetView_p.h"
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>
@@ -24,7 +24,7 @@ namespace {
 constexpr int resizeZone = 100;
 constexpr int narrowestColumn = 100;
 
-// Keys of a wheel message: Shift and Ctrl as the platform reports them with the wheel.
+// The Shift key in a wheel message's held keys, and the delta of one notch.
 constexpr int wheelShift = 4;
 constexpr int wheelNotch = 120;
 
@@ -50,111 +50,123 @@ QStringView lineOf(QStringView text, int index)
 
 } // namespace
 
-SheetInput::SheetInput(velkSheet &sheet)
-    : m_sheet(sheet)
+SheetInput::SheetInput(SheetState &state, SheetView &view, velkSheetEvents &events)
+    : m_state(state)
+    , m_view(view)
+    , m_events(events)
 {
+}
+
+void SheetInput::saveEdit()
+{
+    if (m_view.editor().isShown())
+        m_view.editor().save();
 }
 
 // --- mouse on the list -------------------------------------------------------------------
 
 void SheetInput::MouseDown(int button, int shift, int x, int y)
 {
-    if (m_sheet.EditMode())
-        m_sheet.SaveEdit();
-    const SheetLayout layout = m_sheet.layout();
-    const SheetHit hit = layout.hitTest(x, y);
-    if (!hit.row)
-        return;
-    if (button == MouseButton::Right) {
-        m_sheet.setSelectedIndex(hit.row);
-        Q_EMIT m_sheet.events()->ContextMenu(hit.row);
-        return;
-    }
-    if (button != MouseButton::Left)
-        return;
-    switch (hit.kind) {
-    case SheetHitKind::ExpandBox:
-        toggleExpanded(hit.row);
-        return;
-    case SheetHitKind::CheckBox:
-        clickCheckBox(hit.row);
-        return;
-    case SheetHitKind::DropDown:
-        Q_EMIT m_sheet.events()->DropDownMenu(hit.row);
-        return;
-    case SheetHitKind::CheckCell:
-        clickCheckCell(hit.row, hit.col);
-        return;
-    case SheetHitKind::RatingCell:
-        Q_EMIT m_sheet.events()->SetEval(hit.row,
-                                         SheetLayout::ratingValueAt(x, m_sheet.model().columns().at(hit.col)->x1));
-        m_sheet.repaintRow(hit.row);
-        return;
-    case SheetHitKind::OwnerDrawArea:
-        if (m_sheet.model().flags().has(u"lightedit")) {
-            m_sheet.editor().start(QString(), true);
-            return;
-        }
+    saveEdit();
+    apply(sheetMouseIntent(button, x, y, m_state.layout(), m_state.model().flags().has(u"lightedit")), shift, x, y);
+}
+
+void SheetInput::apply(const SheetMouseIntent &intent, int shift, int x, int y)
+{
+    switch (intent.action) {
+    case SheetMouseIntent::None:
         break;
-    default:
+    case SheetMouseIntent::ContextMenu:
+        if (m_view.selectRow(intent.row))
+            Q_EMIT m_events.Click();
+        Q_EMIT m_events.ContextMenu(intent.row);
+        break;
+    case SheetMouseIntent::ToggleExpanded:
+        toggleExpanded(intent.row);
+        break;
+    case SheetMouseIntent::ToggleCheckBox:
+        clickCheckBox(intent.row);
+        break;
+    case SheetMouseIntent::DropDownMenu:
+        Q_EMIT m_events.DropDownMenu(intent.row);
+        break;
+    case SheetMouseIntent::ToggleCheckCell:
+        clickCheckCell(intent.row, intent.col);
+        break;
+    case SheetMouseIntent::SetRating:
+        Q_EMIT m_events.SetEval(intent.row, intent.value);
+        m_view.repaintRow(intent.row);
+        break;
+    case SheetMouseIntent::LightEdit:
+        m_view.editor().start(QString(), true);
+        break;
+    case SheetMouseIntent::ClickCell:
+        if (!intent.onText || !clickMarkup(intent.row, intent.col, x, y))
+            clickRow(intent.row, intent.col, shift);
+        break;
+    case SheetMouseIntent::ColumnMenu:
+        m_view.showColumnMenu(x, y);
+        break;
+    case SheetMouseIntent::ColumnClick:
+        Q_EMIT m_events.ColumnClick(intent.col);
         break;
     }
-    if (clickMarkup(layout, hit, x, y))
-        return;
-    clickRow(hit, shift);
 }
 
 // Selection by a left click: a Shift range from the anchor in multi-select, a fresh
 // selection unless Ctrl is held, a toggle in multi-select-simple. Click is raised once,
 // after the current row (and column) are settled.
-void SheetInput::clickRow(const SheetHit &hit, int shift)
+void SheetInput::clickRow(int pos, int col, int shift)
 {
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     const SheetFlags::SelectionMode mode = model.flags().selectionMode();
     const int current = model.selectedIndex();
     const bool multi = mode == SheetFlags::MultiSelect;
-    if (multi && (shift & ShiftState::Shift) && current && current != hit.row) {
+    if (multi && (shift & ShiftState::Shift) && current && current != pos) {
         if (!m_anchor)
             m_anchor = current;
         model.unselect();
-        model.selectRange(m_anchor, hit.row);
+        model.selectRange(m_anchor, pos);
     } else {
         if (multi && !(shift & ShiftState::Ctrl))
             model.unselect();
-        m_anchor = hit.row;
+        m_anchor = pos;
     }
-    SheetData *row = model.rows().at(hit.row);
+    SheetData *row = model.rows().at(pos);
     const bool wasSelected = row->Selected;
-    m_sheet.selectRow(hit.row);
-    if (mode == SheetFlags::MultiSelectSimple)
+    m_view.selectRow(pos);
+    if (mode == SheetFlags::MultiSelectSimple) {
         row->Selected = !wasSelected;
-    m_sheet.repaintList();
+        model.touch();
+    }
+    m_view.repaint();
     if (model.flags().selectColumn())
-        selectColumnByClick(hit.col);
-    Q_EMIT m_sheet.events()->Click();
+        selectColumnByClick(col);
+    Q_EMIT m_events.Click();
 }
 
 // Column 1 becomes the current column by a click only with "selectcolumn1": it usually
 // holds the tree, and clicking there picks a row without moving the cell cursor away.
 void SheetInput::selectColumnByClick(int col)
 {
-    if (col < 1 || (col == 1 && !m_sheet.model().flags().has(u"selectcolumn1")))
+    if (col < 1 || (col == 1 && !m_state.model().flags().has(u"selectcolumn1")))
         return;
-    m_sheet.model().setSelectedCol(col);
-    m_sheet.repaintRow(m_sheet.SelectedIndex());
-    Q_EMIT m_sheet.events()->ClickCol(col);
+    m_state.model().setSelectedCol(col);
+    m_view.repaintRow(m_state.model().selectedIndex());
+    Q_EMIT m_events.ClickCol(col);
 }
 
-bool SheetInput::clickMarkup(const SheetLayout &layout, const SheetHit &hit, int x, int y)
+bool SheetInput::clickMarkup(int pos, int col, int x, int y)
 {
-    const SheetModel &model = m_sheet.model();
-    if (!model.flags().richText() || hit.kind != SheetHitKind::Cell || hit.col < 1)
+    const SheetModel &model = m_state.model();
+    if (!model.flags().richText() || col < 1)
         return false;
-    const SheetData &row = *model.rows().at(hit.row);
+    const SheetLayout &layout = m_state.layout();
+    const SheetData &row = *model.rows().at(pos);
     bool bold = false;
     bool underline = false;
-    const QStringView text = SheetMarkup::stripPrefixes(row.subTextView(hit.col), &bold, &underline);
-    const SheetLayout::RowBox *box = layout.rowBox(hit.row);
+    const QStringView text = SheetMarkup::stripPrefixes(row.subTextView(col), &bold, &underline);
+    const SheetLayout::RowBox *box = layout.rowBox(pos);
     const int lineHeight = model.lineHeight();
     const int textTop = layout.textTop(box->y1);
     if (!text.contains(u'<') || y < textTop || lineHeight <= 0)
@@ -164,10 +176,10 @@ bool SheetInput::clickMarkup(const SheetLayout &layout, const SheetHit &hit, int
     if (!line.contains(u'<'))
         return false;
     Canvas measure;
-    measure.setFont(m_sheet.font());
+    measure.setFont(m_view.font());
     bold = bold || (row.Format & 2);
     const auto pieces = SheetMarkup::place(SheetMarkup::parse(line, bold), measure,
-                                           layout.textLeft(row, hit.col, box->y1), model.columns().at(hit.col)->x1);
+                                           layout.textLeft(row, col, box->y1), layout.columnEdge(col).x1);
     // A link or button is hit from its text's top down to (spacing - 0.2) line heights.
     const int lineTop = textTop + index * lineHeight;
     const double reach = (model.flags().spacing() - 0.2) * lineHeight;
@@ -175,7 +187,7 @@ bool SheetInput::clickMarkup(const SheetLayout &layout, const SheetHit &hit, int
         if (piece.run.kind != SheetMarkupRun::Link && piece.run.kind != SheetMarkupRun::Button)
             continue;
         if (x >= piece.x && x <= piece.x + piece.width && y >= lineTop && y <= lineTop + reach) {
-            Q_EMIT m_sheet.events()->Menu(piece.run.attributes);
+            Q_EMIT m_events.Menu(piece.run.attributes);
             return true;
         }
     }
@@ -184,47 +196,47 @@ bool SheetInput::clickMarkup(const SheetLayout &layout, const SheetHit &hit, int
 
 void SheetInput::clickCheckBox(int pos)
 {
-    const auto row = m_sheet.model().rows().ptr(pos);
+    const auto row = m_state.model().rows().ptr(pos);
     const int preState = row->CheckState;
     int newState = preState == 2 ? 1 : 2;
     row->CheckState = short(newState);
-    m_sheet.repaintRow(pos);
-    Q_EMIT m_sheet.events()->Checked(pos, preState, newState);
+    m_view.repaintRow(pos);
+    Q_EMIT m_events.Checked(pos, preState, newState);
     row->CheckState = short(newState);
-    m_sheet.repaintList();
+    m_view.repaint();
 }
 
 void SheetInput::clickCheckCell(int pos, int col)
 {
-    const auto row = m_sheet.model().rows().ptr(pos);
+    const auto row = m_state.model().rows().ptr(pos);
     bool enable = row->subTextView(col) != u"2";
-    Q_EMIT m_sheet.events()->SetCheck(pos, col, enable);
+    Q_EMIT m_events.SetCheck(pos, col, enable);
     row->SetSubText(col, enable ? QStringLiteral("2") : QStringLiteral("1"));
-    m_sheet.repaintRow(pos);
+    m_view.repaintRow(pos);
 }
 
 void SheetInput::toggleExpanded(int pos)
 {
-    const SheetData *row = m_sheet.model().rows().at(pos);
-    m_sheet.model().setExpanded(pos, !row->Expanded);
-    Q_EMIT m_sheet.events()->expand(pos);
-    m_sheet.repaintList();
+    const SheetData *row = m_state.model().rows().at(pos);
+    m_state.model().setExpanded(pos, !row->Expanded);
+    Q_EMIT m_events.expand(pos);
+    m_view.repaint();
 }
 
 void SheetInput::DblClick(int x, int y)
 {
-    const SheetHit hit = m_sheet.layout().hitTest(x, y);
+    const SheetHit hit = m_state.layout().hitTest(x, y);
     if (hit.row)
-        Q_EMIT m_sheet.events()->DblClick(hit.row, hit.col);
+        Q_EMIT m_events.DblClick(hit.row, hit.col);
 }
 
 // --- keyboard --------------------------------------------------------------------------------
 
 SheetKeyContext SheetInput::keyContext() const
 {
-    const SheetModel &model = m_sheet.model();
+    const SheetModel &model = m_state.model();
     SheetKeyContext context;
-    context.editorVisible = m_sheet.EditMode();
+    context.editorVisible = m_view.editor().isShown();
     context.noArrowKeys = model.flags().has(u"noarrowkeys");
     context.edit = model.flags().has(u"edit");
     context.editOnlyF2 = model.flags().has(u"editonlyF2");
@@ -246,24 +258,24 @@ bool SheetInput::KeyPress(int keyAscii)
 {
     if (!sheetKeyStartsEditing(keyAscii, keyContext()))
         return false;
-    m_sheet.editor().start(QString(QChar(keyAscii)));
+    m_view.editor().start(QString(QChar(keyAscii)));
     return true;
 }
 
 void SheetInput::apply(const SheetKeyIntent &intent)
 {
-    const SheetModel &model = m_sheet.model();
+    const SheetModel &model = m_state.model();
     switch (intent.action) {
     case SheetKeyIntent::None:
         break;
     case SheetKeyIntent::SaveEdit:
-        m_sheet.SaveEdit();
+        m_view.editor().save();
         break;
     case SheetKeyIntent::CancelEdit:
-        m_sheet.CancelEdit();
+        m_view.editor().cancel();
         break;
     case SheetKeyIntent::StartEdit:
-        m_sheet.StartEdit();
+        m_view.editor().start();
         break;
     case SheetKeyIntent::RowUp:
     case SheetKeyIntent::RowDown:
@@ -283,7 +295,7 @@ void SheetInput::apply(const SheetKeyIntent &intent)
         setCurrentExpanded(intent.action == SheetKeyIntent::Expand);
         break;
     case SheetKeyIntent::ColumnHome:
-        m_sheet.setHorizontalScroll(1);
+        m_view.setFirstColumn(1);
         moveColumn(1);
         break;
     case SheetKeyIntent::ColumnEnd:
@@ -297,7 +309,7 @@ void SheetInput::apply(const SheetKeyIntent &intent)
         moveToRow(model.shownRows().position(model.rows(), model.shownCount()));
         break;
     case SheetKeyIntent::Delete:
-        Q_EMIT m_sheet.events()->Delete();
+        Q_EMIT m_events.Delete();
         break;
     }
 }
@@ -306,7 +318,7 @@ void SheetInput::apply(const SheetKeyIntent &intent)
 // step. Nothing happens at either end.
 void SheetInput::moveRow(int step, bool extend)
 {
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     const SheetShownRows &shown = model.shownRows();
     const int current = model.selectedIndex();
     int target = shown.position(model.rows(), 1);
@@ -323,9 +335,9 @@ void SheetInput::moveRow(int step, bool extend)
             model.rows().at(current)->Selected = false;
         if (!m_anchor)
             m_anchor = current;
-        m_sheet.selectRow(target);
-        m_sheet.EnsureVisible(target);
-        Q_EMIT m_sheet.events()->Click();
+        m_view.selectRow(target);
+        m_view.ensureVisible(target);
+        Q_EMIT m_events.Click();
         return;
     }
     moveToRow(target);
@@ -333,11 +345,11 @@ void SheetInput::moveRow(int step, bool extend)
 
 void SheetInput::movePage(int step)
 {
-    const SheetModel &model = m_sheet.model();
+    const SheetModel &model = m_state.model();
     const int count = model.shownCount();
     if (count == 0)
         return;
-    const int page = std::max(1, m_sheet.VisibleLines());
+    const int page = std::max(1, m_state.layout().visibleLines());
     const int current = model.selectedIndex();
     const int k = current ? model.shownRows().countUpTo(model.rows(), current) + step * page : 1;
     moveToRow(model.shownRows().position(model.rows(), std::clamp(k, 1, count)));
@@ -345,35 +357,35 @@ void SheetInput::movePage(int step)
 
 void SheetInput::moveToRow(int pos)
 {
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     if (!pos || pos == model.selectedIndex())
         return;
     if (model.flags().selectionMode() == SheetFlags::MultiSelect)
         model.unselect();
     m_anchor = pos;
-    m_sheet.selectRow(pos);
-    m_sheet.EnsureVisible(pos);
-    Q_EMIT m_sheet.events()->Click();
+    m_view.selectRow(pos);
+    m_view.ensureVisible(pos);
+    Q_EMIT m_events.Click();
 }
 
 int SheetInput::selectableColumnFrom(int col, int step) const
 {
-    const int next = m_sheet.model().columns().nearestShown(col, step);
-    return next == 1 && !m_sheet.model().flags().has(u"selectcolumn1") ? 0 : next;
+    const int next = m_state.model().columns().nearestShown(col, step);
+    return next == 1 && !m_state.model().flags().has(u"selectcolumn1") ? 0 : next;
 }
 
 void SheetInput::moveColumn(int col)
 {
-    m_sheet.model().setSelectedCol(col);
-    m_sheet.view().ensureColumnVisible(col);
-    m_sheet.repaintRow(m_sheet.SelectedIndex());
-    Q_EMIT m_sheet.events()->ClickCol(col);
+    m_state.model().setSelectedCol(col);
+    m_view.ensureColumnVisible(col);
+    m_view.repaintRow(m_state.model().selectedIndex());
+    Q_EMIT m_events.ClickCol(col);
 }
 
 void SheetInput::setCurrentExpanded(bool expanded)
 {
-    if (m_sheet.model().setExpanded(m_sheet.SelectedIndex(), expanded))
-        m_sheet.repaintList();
+    if (m_state.model().setExpanded(m_state.model().selectedIndex(), expanded))
+        m_view.repaint();
 }
 
 // --- header ----------------------------------------------------------------------------------
@@ -381,19 +393,20 @@ void SheetInput::setCurrentExpanded(bool expanded)
 void SheetInput::HeaderMouseMove(int button, int shift, int x, int y)
 {
     Q_UNUSED(shift);
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     if (button == 0) {
         m_resizeColumn = 0;
         if (y < model.headerHeight() && !model.flags().has(u"fixedcolsize")) {
+            const SheetColumnEdges &edges = m_state.layout().columns();
             for (int col = 1; col <= model.columns().count() && !m_resizeColumn; ++col) {
-                const SheetColumn *column = model.columns().at(col);
-                if (column->x1 >= 0 && std::abs(column->x2 - x) <= resizeZone) {
+                const SheetColumnEdge edge = edges.at(col);
+                if (edge.x1 >= 0 && std::abs(edge.x2 - x) <= resizeZone) {
                     m_resizeColumn = col;
                     m_resizePressX = x;
                 }
             }
         }
-        m_sheet.view().setSizingCursor(m_resizeColumn != 0);
+        m_view.setSizingCursor(m_resizeColumn != 0);
         return;
     }
     SheetColumn *column = model.columns().at(m_resizeColumn);
@@ -408,21 +421,12 @@ void SheetInput::HeaderMouseMove(int button, int shift, int x, int y)
     column->Width = width;
     m_resizePressX += applied;
     m_resized = true;
-    m_sheet.RecalculateColumns();
-    m_sheet.repaintList();
+    m_view.columnsChanged();
 }
 
 void SheetInput::HeaderMouseDown(int button, int shift, int x, int y)
 {
-    Q_UNUSED(shift);
-    if (button == MouseButton::Right) {
-        m_sheet.view().showColumnMenu(x, y);
-        return;
-    }
-    if (button != MouseButton::Left || m_resizeColumn)
-        return;
-    if (const int col = m_sheet.layout().columnAt(x))
-        Q_EMIT m_sheet.events()->ColumnClick(col);
+    apply(sheetHeaderIntent(button, x, m_state.layout(), m_resizeColumn != 0), shift, x, y);
 }
 
 void SheetInput::HeaderMouseUp(int button, int shift, int x, int y)
@@ -434,7 +438,7 @@ void SheetInput::HeaderMouseUp(int button, int shift, int x, int y)
     if (!m_resized)
         return;
     m_resized = false;
-    m_sheet.view().saveColumnLayout();
+    m_view.saveColumnLayout();
 }
 
 // A double click on a column's edge fits the column left of it (the one marked for
@@ -442,19 +446,19 @@ void SheetInput::HeaderMouseUp(int button, int shift, int x, int y)
 void SheetInput::HeaderDblClick(int x, int y)
 {
     Q_UNUSED(y);
-    const int col = m_resizeColumn ? m_resizeColumn : m_sheet.layout().columnAt(x);
-    const SheetColumn *column = m_sheet.model().columns().at(col);
+    const int col = m_resizeColumn ? m_resizeColumn : m_state.layout().columnAt(x);
+    const SheetColumn *column = m_state.model().columns().at(col);
     if (!column || column->Width == -1)
         return;
     fitColumnWidth(col);
-    m_sheet.view().saveColumnLayout();
+    m_view.saveColumnLayout();
 }
 
 // Measures every shown row's cell, so it takes a moment on a huge list; it runs only on
 // the user's double click.
 void SheetInput::fitColumnWidth(int col)
 {
-    SheetModel &model = m_sheet.model();
+    SheetModel &model = m_state.model();
     SheetColumn *column = model.columns().at(col);
     if (!column)
         return;
@@ -464,12 +468,13 @@ void SheetInput::fitColumnWidth(int col)
     } else if (column->Special == SheetColumn::CheckCell) {
         widest = checkCellWidth;
     } else {
-        const SheetLayout layout = m_sheet.layout();
+        const SheetLayout &layout = m_state.layout();
         Canvas measure;
-        measure.setFont(m_sheet.font());
+        measure.setFont(m_view.font());
         const bool richText = model.flags().richText();
         const int padding = SheetLayout::cellPadding();
-        const int before = col == 1 ? column->x1 + m_sheet.LeftMargin() : column->x1 + padding;
+        const int x1 = layout.columnEdge(col).x1;
+        const int before = col == 1 ? x1 + m_state.leftMargin() : x1 + padding;
         for (int k = 1; k <= model.shownCount(); ++k) {
             const SheetData &row = *model.rows().at(model.shownRows().position(model.rows(), k));
             bool bold = false;
@@ -486,8 +491,7 @@ void SheetInput::fitColumnWidth(int col)
             widest += padding;
     }
     column->Width = std::max(narrowestColumn, widest);
-    m_sheet.RecalculateColumns();
-    m_sheet.repaintList();
+    m_view.columnsChanged();
 }
 
 // --- wheel -------------------------------------------------------------------------------------
@@ -500,9 +504,9 @@ void SheetInput::Wheel(int keys, int delta)
     if (notches == 0)
         return;
     if (keys & wheelShift)
-        m_sheet.setHorizontalScroll(m_sheet.horizontalScroll() - notches);
+        m_view.setFirstColumn(m_state.firstColumn() - notches);
     else
-        m_sheet.view().scrollRows(-notches * QApplication::wheelScrollLines());
+        m_view.scrollRows(-notches * QApplication::wheelScrollLines());
 }
 
 } // namespace velk

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <velk/sheet/SheetRows.h>
+#include <velk/sheet/SheetData.h>
 
 #include <memory>
+#include <vector>
 
 namespace velk {
 
@@ -11,17 +12,19 @@ namespace velk {
 class SheetItems
 {
 public:
-    explicit SheetItems(const SheetRows &rows) : m_rows(&rows) {}
+    using RowPtr = std::shared_ptr<SheetData>;
 
-    int Count() const { return m_rows->count(); }
+    explicit SheetItems(const std::vector<RowPtr> &rows) : m_rows(&rows) {}
+
+    int Count() const { return int(m_rows->size()); }
     /// Row at `pos`; empty outside 1 .. Count.
-    std::shared_ptr<SheetData> Item(int pos) const { return m_rows->ptr(pos); }
+    RowPtr Item(int pos) const { return pos >= 1 && pos <= Count() ? (*m_rows)[size_t(pos - 1)] : RowPtr(); }
 
-    auto begin() const { return m_rows->all().begin(); }
-    auto end() const { return m_rows->all().end(); }
+    auto begin() const { return m_rows->begin(); }
+    auto end() const { return m_rows->end(); }
 
 private:
-    const SheetRows *m_rows;
+    const std::vector<RowPtr> *m_rows;
 };
 
 } // namespace velk

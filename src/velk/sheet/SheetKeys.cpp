@@ -1,4 +1,4 @@
-#include "SheetKeys.h"
+#include "SheetKeys_p.h"
 
 #include <velk/platform/Input.h>
 

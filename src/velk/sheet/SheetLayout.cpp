@@ -1,8 +1,9 @@
-#include "SheetLayout.h"
+#include "SheetLayout_p.h"
 
-#include "SheetModel.h"
+#include "SheetModel_p.h"
 
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Units.h>
 
 #include <algorithm>
 #include <cmath>
@@ -10,11 +11,6 @@
 namespace velk {
 
 namespace {
-
-constexpr int twipsOfPixels(int pixels)
-{
-    return int(pixels * TwipsPerPixel);
-}
 
 // The expand box sits in the indentation step left of the content, and only where that
 // step exists: a content start of at least this much.
@@ -35,15 +31,16 @@ constexpr int ratingBarWidth = 80;
 
 // Row heights are rounded to whole pixels: rows of 15.6 pixels would be drawn 15 and 16
 // pixels high in turn, and their texts would jump by a pixel from row to row.
-int wholePixels(int twips)
+constexpr int wholePixels(int twips)
 {
-    return int(std::lround(twips / TwipsPerPixel) * TwipsPerPixel);
+    return wholePixelTwips(twips);
 }
 
 } // namespace
 
-SheetLayout::SheetLayout(const SheetModel &model, const SheetViewport &viewport)
+SheetLayout::SheetLayout(const SheetModel &model, const SheetColumnEdges &columns, const SheetViewport &viewport)
     : m_model(&model)
+    , m_columns(columns)
     , m_viewport(viewport)
 {
     // Asking whether one row alone is selected scans the list; only OwnerDraw needs it.
@@ -102,8 +99,7 @@ bool SheetLayout::carriesOwnerDraw(const SheetData &row) const
 SheetFirstColumn SheetLayout::firstColumn(const SheetData &row, int y1) const
 {
     SheetFirstColumn parts;
-    const SheetColumn *column = m_model->columns().at(1);
-    const int left = column ? std::max(column->x1, 0) : 0;
+    const int left = std::max(columnEdge(1).x1, 0);
     const int indentation = m_viewport.leftMargin + row.Indent * indentStep();
     parts.start = left + indentation;
     const int middle = y1 + m_lineArea / 2;
@@ -130,25 +126,12 @@ int SheetLayout::textLeft(const SheetData &row, int col, int y1) const
 {
     if (col == 1)
         return firstColumn(row, y1).textX;
-    const SheetColumn *column = m_model->columns().at(col);
-    return column ? column->x1 + cellPadding() : 0;
+    return col >= 1 && col <= m_columns.count() ? columnEdge(col).x1 + cellPadding() : 0;
 }
 
 int SheetLayout::textRight(int col) const
 {
-    const SheetColumn *column = m_model->columns().at(col);
-    return column ? column->x2 - cellPadding() : 0;
-}
-
-int SheetLayout::columnAt(int x) const
-{
-    const SheetColumns &columns = m_model->columns();
-    for (int col = 1; col <= columns.count(); ++col) {
-        const SheetColumn *column = columns.at(col);
-        if (column->x1 >= 0 && x >= column->x1 && x < column->x2)
-            return col;
-    }
-    return 0;
+    return col >= 1 && col <= m_columns.count() ? columnEdge(col).x2 - cellPadding() : 0;
 }
 
 SheetHit SheetLayout::hitTest(int x, int y) const

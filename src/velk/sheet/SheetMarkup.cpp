@@ -1,4 +1,4 @@
-#include "SheetMarkup.h"
+#include "SheetMarkup_p.h"
 
 #include <velk/platform/Canvas.h>
 

@@ -1,9 +1,10 @@
-#include "SheetModel.h"
+#include "SheetModel_p.h"
 
-#include "SheetQuery.h"
-#include "SheetSorter.h"
+#include "SheetQuery_p.h"
+#include "SheetSorter_p.h"
 
 #include <velk/platform/Canvas.h>
+#include <velk/platform/Units.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +13,6 @@
 namespace velk {
 
 namespace {
-
-constexpr int twipsOfPixels(int pixels)
-{
-    return int(pixels * TwipsPerPixel);
-}
 
 constexpr Color GroupHeaderColor = rgbColor(255, 255, 0);
 
@@ -33,12 +29,14 @@ SheetModel::~SheetModel() = default;
 
 void SheetModel::setColumns(const QString &definition, const QString &saved)
 {
+    touch();
     if (m_columns.setDefinition(definition, saved))
         m_hadCaption = true;
 }
 
 void SheetModel::setFlags(const QString &text)
 {
+    touch();
     m_flags = SheetFlags(text);
     switch (m_flags.selectionMode()) {
     case SheetFlags::NoSelection:
@@ -110,6 +108,18 @@ SheetModel::RowPtr SheetModel::addItem(const QString &txt, const QString &ico, i
             ++m_selectedIndex;
     }
     return row;
+}
+
+int SheetModel::insertItems(int pos, std::vector<RowPtr> rows)
+{
+    const int at = (pos < 1 || pos > count()) ? count() + 1 : pos;
+    const int added = m_rows.insertAll(at, std::move(rows));
+    if (added > 0) {
+        m_newIndex = at;
+        if (m_selectedIndex >= at)
+            m_selectedIndex += added;
+    }
+    return added;
 }
 
 SheetModel::RowPtr SheetModel::addSortItem(const QString &srt, const QString &txt, const QString &ico,
@@ -185,6 +195,7 @@ bool SheetModel::setRequestedCount(int n)
 
 bool SheetModel::setIndent(int pos, int ind)
 {
+    touch();
     SheetData *row = m_rows.at(pos);
     if (!row)
         return false;
@@ -197,6 +208,7 @@ bool SheetModel::setIndent(int pos, int ind)
 
 bool SheetModel::setSelectedIndex(int pos)
 {
+    touch();
     const SheetFlags::SelectionMode mode = m_flags.selectionMode();
     if (mode == SheetFlags::SingleSelect && pos == m_selectedIndex)
         return false;
@@ -225,6 +237,7 @@ bool SheetModel::setSelectedIndex(int pos)
 
 void SheetModel::selectOnly(int pos)
 {
+    touch();
     if (m_maybeManySelected) {
         unselect();
     } else if (SheetData *previous = m_rows.at(m_selectedIndex)) {
@@ -236,6 +249,7 @@ void SheetModel::selectOnly(int pos)
 
 bool SheetModel::setSelectedCol(int col)
 {
+    touch();
     if (col < 0 || col > m_columns.count())
         return false;
     m_selectedCol = col;
@@ -244,6 +258,7 @@ bool SheetModel::setSelectedCol(int col)
 
 void SheetModel::selectAll()
 {
+    touch();
     for (const RowPtr &row : m_rows.all())
         row->Selected = true;
     m_maybeManySelected = true;
@@ -251,6 +266,7 @@ void SheetModel::selectAll()
 
 void SheetModel::selectRange(int from, int to)
 {
+    touch();
     if (from > to)
         std::swap(from, to);
     for (int pos = std::max(from, 1); pos <= std::min(to, count()); ++pos)
@@ -260,6 +276,7 @@ void SheetModel::selectRange(int from, int to)
 
 void SheetModel::unselect()
 {
+    touch();
     for (const RowPtr &row : m_rows.all())
         row->Selected = false;
     m_maybeManySelected = false;
@@ -364,6 +381,7 @@ bool SheetModel::hasUninitializedChilds(int row) const
 
 bool SheetModel::setExpanded(int pos, bool expanded)
 {
+    touch();
     SheetData *row = m_rows.at(pos);
     if (!row || row->Expanded == expanded)
         return false;

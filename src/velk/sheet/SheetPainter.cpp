@@ -1,10 +1,12 @@
-#include "SheetPainter.h"
+#include "SheetPainter_p.h"
 
-#include "SheetMarkup.h"
-#include "SheetModel.h"
+#include "SheetMarkup_p.h"
+#include "SheetModel_p.h"
 
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
+#include <velk/common/LeadingNumber_p.h>
+#include <velk/platform/Units.h>
 
 #include <QImage>
 
@@ -15,7 +17,7 @@ namespace velk {
 
 namespace {
 
-constexpr int onePixel = int(TwipsPerPixel);
+constexpr int onePixel = twipsOfPixels(1);
 
 constexpr Color white = rgbColor(255, 255, 255);
 constexpr Color black = rgbColor(0, 0, 0);
@@ -46,14 +48,14 @@ constexpr int ratingHeightWithSecond = 150;
 constexpr int ratingSecondOffset = 120;
 constexpr int ratingSecondShorter = 15;
 
-// The leading whole number of a rating text; -1 when there is none.
+// The leading whole number of a rating text; -1 when it does not begin with a digit
+// (after blanks), so that a missing second value draws no mark.
 int leadingValue(QStringView text)
 {
     text = text.trimmed();
-    qsizetype end = 0;
-    while (end < text.size() && end < 9 && text[end].isDigit())
-        ++end;
-    return end == 0 ? -1 : text.left(end).toInt();
+    if (text.isEmpty() || !text.front().isDigit())
+        return -1;
+    return int(std::min<qint64>(LeadingInteger(text), 999999999));
 }
 
 } // namespace
@@ -116,11 +118,11 @@ void SheetPainter::paintRow(const SheetLayout::RowBox &box)
     fill(0, box.y1, m_layout.viewport().width, box.y2, backgroundOf(*state.row, state.art, m_zebra, m_look.backColor));
     const SheetColumns &columns = m_model.columns();
     for (int col = 1; col <= columns.count(); ++col) {
-        const SheetColumn *column = columns.at(col);
+        const SheetColumnEdge edge = m_layout.columnEdge(col);
         // An empty clip would mean no clip at all: a column without width draws nothing.
-        if (column->x1 < 0 || column->x2 <= column->x1)
+        if (!edge.hasWidth())
             continue;
-        m_canvas.setClip(QRectF(column->x1, box.y1, column->x2 - column->x1, box.y2 - box.y1));
+        m_canvas.setClip(QRectF(edge.x1, box.y1, edge.x2 - edge.x1, box.y2 - box.y1));
         paintCell(state, col);
     }
     m_canvas.setClip(QRectF());
@@ -141,15 +143,16 @@ void SheetPainter::paintCell(const RowState &state, int col)
     if (column.Special & SheetColumn::Rating) {
         // An empty cell holds no value: group rows in a rating column stay plain.
         if (!text.isEmpty())
-            paintRating(state, column, text);
+            paintRating(state, m_layout.columnEdge(col), text);
         return;
     }
     if (column.Special == SheetColumn::CheckCell && (text == u"1" || text == u"2")) {
-        const int middle = (column.x1 + column.x2) / 2;
+        const SheetColumnEdge edge = m_layout.columnEdge(col);
+        const int middle = (edge.x1 + edge.x2) / 2;
         const int top = state.box.y1 + (m_layout.lineArea() - SheetLayout::checkBoxSize()) / 2;
         paintCheckBox(QRect(middle - SheetLayout::checkBoxSize() / 2, top, SheetLayout::checkBoxSize(),
                             SheetLayout::checkBoxSize()),
-                      text == u"2");
+                      text == u"2" ? 2 : 1);
         return;
     }
     paintCellText(state, col, column);
@@ -165,7 +168,7 @@ void SheetPainter::paintFirstColumnParts(const RowState &state)
     if (!parts.dropDown.isEmpty())
         paintDropDown(parts.dropDown);
     if (!parts.checkBox.isEmpty())
-        paintCheckBox(parts.checkBox, state.row->CheckState == 2);
+        paintCheckBox(parts.checkBox, state.row->CheckState);
     if (!parts.icon.isEmpty())
         paintIcon(parts.icon, state.row->Icon(), state.highlighted);
 }
@@ -199,19 +202,23 @@ void SheetPainter::paintDropDown(const QRect &box)
                 dropDownGlyph, SystemColor::ButtonText);
 }
 
-void SheetPainter::paintCheckBox(const QRect &box, bool checked)
+// State 2 is ticked; 12 (granted by inheritance) shows a grey tick and 11 (inheritance
+// present, not granted) a grey empty box.
+void SheetPainter::paintCheckBox(const QRect &box, int state)
 {
     const int x = box.x();
     const int y = box.y();
     const int size = box.width();
-    fill(x, y, x + size, y + size, m_look.enabled ? white : SystemColor::ButtonFace);
+    const bool inherited = state == 11 || state == 12;
+    fill(x, y, x + size, y + size, m_look.enabled && !inherited ? white : SystemColor::ButtonFace);
     m_canvas.Box(x, y, x + size - onePixel, y + size - onePixel, frameGrey);
-    if (!checked)
+    if (state != 2 && state != 12)
         return;
     // A tick of two strokes, two pixels wide, within the box's inner 8 pixels.
+    const Color tick = state == 12 ? frameGrey : black;
     m_canvas.setDrawWidth(2);
-    m_canvas.Line(x + size * 2 / 10, y + size / 2, x + size * 4 / 10, y + size * 7 / 10, black);
-    m_canvas.Line(x + size * 4 / 10, y + size * 7 / 10, x + size * 8 / 10, y + size * 3 / 10, black);
+    m_canvas.Line(x + size * 2 / 10, y + size / 2, x + size * 4 / 10, y + size * 7 / 10, tick);
+    m_canvas.Line(x + size * 4 / 10, y + size * 7 / 10, x + size * 8 / 10, y + size * 3 / 10, tick);
     m_canvas.setDrawWidth(1);
 }
 
@@ -219,8 +226,8 @@ void SheetPainter::paintIcon(const QRect &box, const QString &name, bool highlig
 {
     if (!m_look.icons)
         return;
-    const int x = int(std::lround(box.x() / TwipsPerPixel));
-    const int y = int(std::lround(box.y() / TwipsPerPixel));
+    const int x = pixelsOfTwips(box.x());
+    const int y = pixelsOfTwips(box.y());
     if (!highlighted) {
         // State 1 lays the icon onto the row's background (its white shows the row).
         m_look.icons->Paint(m_canvas, x, y, m_look.icons->IconNr(name), 1);
@@ -269,7 +276,7 @@ void SheetPainter::paintCellText(const RowState &state, int col, const SheetColu
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (m_richText && line.contains(u'<'))
-            paintMarkupLine(state, line, left, y, column.x1);
+            paintMarkupLine(state, line, left, y, m_layout.columnEdge(col).x1);
         else
             paintTextLine(line.toString(), left, right, y, rightAligned, !multiLine);
         y += m_lineHeight;
@@ -355,7 +362,7 @@ void SheetPainter::paintButton(const RowState &state, const SheetPlacedRun &piec
 
 // --- rating cells ----------------------------------------------------------------------------
 
-void SheetPainter::paintRating(const RowState &state, const SheetColumn &column, QStringView text)
+void SheetPainter::paintRating(const RowState &state, const SheetColumnEdge &column, QStringView text)
 {
     const qsizetype slash = text.indexOf(u'/');
     const int value = leadingValue(slash < 0 ? text : text.left(slash));
@@ -383,15 +390,15 @@ void SheetPainter::paintGrid(const RowState &state)
     if (!m_model.flags().grid())
         return;
     const Color color = m_model.flags().has(u"lightgrid") ? lightGridColor : black;
-    const SheetColumns &columns = m_model.columns();
+    const SheetColumnEdges &columns = m_layout.columns();
     int right = 0;
     const int bottom = state.box.y2 - onePixel;
     for (int col = 1; col <= columns.count(); ++col) {
-        const SheetColumn *column = columns.at(col);
-        if (column->x1 < 0 || column->x2 <= column->x1)
+        const SheetColumnEdge edge = columns.at(col);
+        if (!edge.hasWidth())
             continue;
-        m_canvas.Line(column->x2 - onePixel, state.box.y1, column->x2 - onePixel, bottom, color);
-        right = std::max(right, column->x2);
+        m_canvas.Line(edge.x2 - onePixel, state.box.y1, edge.x2 - onePixel, bottom, color);
+        right = std::max(right, edge.x2);
     }
     m_canvas.Line(0, bottom, right - onePixel, bottom, color);
 }
@@ -402,9 +409,9 @@ void SheetPainter::paintFocus(const RowState &state)
         return;
     const int bottom = state.box.y2 - onePixel;
     if (m_model.flags().selectColumn()) {
-        const SheetColumn *column = m_model.columns().at(m_model.selectedCol());
-        if (column && column->x1 >= 0 && column->x2 > column->x1)
-            m_canvas.Box(column->x1, state.box.y1, column->x2 - onePixel, bottom, state.fore);
+        const SheetColumnEdge edge = m_layout.columnEdge(m_model.selectedCol());
+        if (edge.hasWidth())
+            m_canvas.Box(edge.x1, state.box.y1, edge.x2 - onePixel, bottom, state.fore);
         return;
     }
     // A highlighted row shows itself; the current row of a list without selection gets a

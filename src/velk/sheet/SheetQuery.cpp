@@ -1,4 +1,4 @@
-#include "SheetQuery.h"
+#include "SheetQuery_p.h"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 #include <algorithm>
 
@@ -50,6 +50,17 @@ void SheetRows::appendAll(std::vector<RowPtr> rows)
         m_rows.push_back(std::move(row));
     }
     invalidateFrom(first);
+}
+
+int SheetRows::insertAll(int pos, std::vector<RowPtr> rows)
+{
+    const int at = inRange(pos) ? pos - 1 : count();
+    std::erase_if(rows, [](const RowPtr &row) { return !row || row->m_owner; });
+    for (RowPtr &row : rows)
+        adopt(*row);
+    m_rows.insert(m_rows.begin() + at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    invalidateFrom(at);
+    return int(rows.size());
 }
 
 std::vector<SheetRows::RowPtr> SheetRows::take(int pos, int n)

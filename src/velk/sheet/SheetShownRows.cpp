@@ -1,6 +1,6 @@
-#include "SheetShownRows.h"
+#include "SheetShownRows_p.h"
 
-#include "SheetRows.h"
+#include "SheetRows_p.h"
 
 #include <algorithm>
 #include <climits>

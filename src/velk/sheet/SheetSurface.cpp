@@ -1,7 +1,8 @@
-#include "SheetSurface.h"
+#include "SheetSurface_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/Units.h>
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -24,40 +25,36 @@ void SheetSurface::paintEvent(QPaintEvent *event)
         return;
     Canvas canvas(this, ScaleMode::Twips);
     const QRect dirty = event->rect();
-    onPaint(canvas, QRect(int(dirty.x() * TwipsPerPixel), int(dirty.y() * TwipsPerPixel),
-                          int(dirty.width() * TwipsPerPixel), int(dirty.height() * TwipsPerPixel)));
+    onPaint(canvas, QRect(twipsOfPixels(dirty.x()), twipsOfPixels(dirty.y()), twipsOfPixels(dirty.width()),
+                          twipsOfPixels(dirty.height())));
 }
 
-void SheetSurface::forward(const MouseHandler &handler, int button, QMouseEvent *event)
+void SheetSurface::forward(const MouseHandler &handler, QMouseEvent *event)
 {
     if (!handler)
         return;
-    const QPointF pos = event->position();
-    handler(button, shiftStateFromQt(event->modifiers()), int(std::lround(pos.x() * TwipsPerPixel)),
-            int(std::lround(pos.y() * TwipsPerPixel)));
+    const MouseInput m = mouseInputOf(event, twipsPerPixel);
+    handler(m.button, m.shift, int(std::lround(m.x)), int(std::lround(m.y)));
 }
 
 void SheetSurface::mousePressEvent(QMouseEvent *event)
 {
-    forward(onMouseDown, buttonFromQt(event->button()), event);
+    forward(onMouseDown, event);
 }
 
 void SheetSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    forward(onMouseMove, buttonsFromQt(event->buttons()), event);
+    forward(onMouseMove, event);
 }
 
 void SheetSurface::mouseReleaseEvent(QMouseEvent *event)
 {
-    forward(onMouseUp, buttonFromQt(event->button()), event);
+    forward(onMouseUp, event);
 }
 
 void SheetSurface::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        forward(onDblClick, buttonFromQt(event->button()), event);
-    else
-        forward(onMouseDown, buttonFromQt(event->button()), event);
+    forward(event->button() == Qt::LeftButton ? onDblClick : onMouseDown, event);
 }
 
 void SheetSurface::wheelEvent(QWheelEvent *event)

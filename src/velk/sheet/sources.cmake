@@ -2,42 +2,49 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetColumn.cpp
   src/velk/sheet/SheetColumn.h
   src/velk/sheet/SheetColumns.cpp
-  src/velk/sheet/SheetColumns.h
+  src/velk/sheet/SheetColumns_p.h
+  src/velk/sheet/SheetColumnStore.cpp
+  src/velk/sheet/SheetColumnStore_p.h
   src/velk/sheet/SheetData.cpp
   src/velk/sheet/SheetData.h
   src/velk/sheet/SheetEditor.cpp
-  src/velk/sheet/SheetEditor.h
+  src/velk/sheet/SheetEditor_p.h
   src/velk/sheet/SheetFlags.cpp
-  src/velk/sheet/SheetFlags.h
+  src/velk/sheet/SheetFlags_p.h
   src/velk/sheet/SheetFrame.cpp
-  src/velk/sheet/SheetFrame.h
+  src/velk/sheet/SheetFrame_p.h
   src/velk/sheet/SheetHeaderPainter.cpp
-  src/velk/sheet/SheetHeaderPainter.h
+  src/velk/sheet/SheetHeaderPainter_p.h
   src/velk/sheet/SheetInput.cpp
-  src/velk/sheet/SheetInput.h
+  src/velk/sheet/SheetInput_p.h
   src/velk/sheet/SheetItems.h
   src/velk/sheet/SheetKeys.cpp
-  src/velk/sheet/SheetKeys.h
+  src/velk/sheet/SheetKeys_p.h
   src/velk/sheet/SheetLayout.cpp
-  src/velk/sheet/SheetLayout.h
+  src/velk/sheet/SheetLayout_p.h
   src/velk/sheet/SheetMarkup.cpp
-  src/velk/sheet/SheetMarkup.h
+  src/velk/sheet/SheetMarkup_p.h
   src/velk/sheet/SheetModel.cpp
-  src/velk/sheet/SheetModel.h
+  src/velk/sheet/SheetModel_p.h
+  src/velk/sheet/SheetMouse.cpp
+  src/velk/sheet/SheetMouse_p.h
   src/velk/sheet/SheetPainter.cpp
-  src/velk/sheet/SheetPainter.h
+  src/velk/sheet/SheetPainter_p.h
   src/velk/sheet/SheetQuery.cpp
-  src/velk/sheet/SheetQuery.h
+  src/velk/sheet/SheetQuery_p.h
   src/velk/sheet/SheetRows.cpp
-  src/velk/sheet/SheetRows.h
+  src/velk/sheet/SheetRows_p.h
   src/velk/sheet/SheetShownRows.cpp
-  src/velk/sheet/SheetShownRows.h
+  src/velk/sheet/SheetShownRows_p.h
   src/velk/sheet/SheetSorter.cpp
-  src/velk/sheet/SheetSorter.h
+  src/velk/sheet/SheetSorter_p.h
+  src/velk/sheet/SheetState.cpp
+  src/velk/sheet/SheetState_p.h
   src/velk/sheet/SheetSurface.cpp
-  src/velk/sheet/SheetSurface.h
+  src/velk/sheet/SheetSurface_p.h
   src/velk/sheet/SheetView.cpp
-  src/velk/sheet/SheetView.h
+  src/velk/sheet/SheetView_p.h
   src/velk/sheet/velkSheet.cpp
   src/velk/sheet/velkSheet.h
+  src/velk/sheet/velkSheet_p.h
 )

@@ -1,11 +1,12 @@
 #include "velkSheet.h"
+#include "velkSheet_p.h"
 
-#include "SheetEditor.h"
-#include "SheetFrame.h"
-#include "SheetInput.h"
-#include "SheetLayout.h"
-#include "SheetModel.h"
-#include "SheetView.h"
+#include "SheetEditor_p.h"
+#include "SheetInput_p.h"
+#include "SheetLayout_p.h"
+#include "SheetState_p.h"
+#include "SheetSurface_p.h"
+#include "SheetView_p.h"
 
 #include <velk/common/StdRegistry.h>
 #include <velk/controls/velkIcon.h>
@@ -13,11 +14,13 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/preview/SheetPrint_p.h>
 #include <velk/platform/Input.h>
+#include <velk/platform/Units.h>
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
@@ -30,11 +33,6 @@ namespace {
 const QString SettingsKey = QStringLiteral("Software\\velk");
 constexpr int CurrentUserRoot = 1;
 
-int pixelsOf(int twips)
-{
-    return int(std::lround(twips / TwipsPerPixel));
-}
-
 } // namespace
 
 velkSheetEvents::velkSheetEvents(QObject *parent)
@@ -44,21 +42,35 @@ velkSheetEvents::velkSheetEvents(QObject *parent)
 
 struct velkSheet::Private
 {
-    SheetModel model;
+    SheetState state;
+    SheetModel &model = state.model();
     velkSheetEvents *events = nullptr;
     velkIcon *icons = nullptr;
     SheetView *view = nullptr;
-    std::unique_ptr<SheetInput> input;
     SheetEditor *editor = nullptr;
-    QString columnsRegistry;
-    QString tag;
-    QString editItems;
-    bool redraw = true;
-    int leftMargin = 50;
-    int topMargin = 20;
-    int borderStyle = 1;
-    Color backColor = SystemColor::WindowBackground;
+    std::unique_ptr<SheetInput> input;
+
+    void connectInput();
 };
+
+// The surfaces hand their input straight to the input handlers.
+void velkSheet::Private::connectInput()
+{
+    SheetInput *in = input.get();
+    SheetSurface *list = view->listSurface();
+    SheetSurface *header = view->headerSurface();
+    list->onMouseDown = [in](int b, int s, int x, int y) { in->MouseDown(b, s, x, y); };
+    list->onDblClick = [in](int, int, int x, int y) { in->DblClick(x, y); };
+    list->onWheel = [in](QWheelEvent *event) {
+        const auto [keys, delta] = SheetView::wheelMessage(event);
+        in->Wheel(keys, delta);
+    };
+    header->onMouseDown = [in](int b, int s, int x, int y) { in->HeaderMouseDown(b, s, x, y); };
+    header->onMouseMove = [in](int b, int s, int x, int y) { in->HeaderMouseMove(b, s, x, y); };
+    header->onMouseUp = [in](int b, int s, int x, int y) { in->HeaderMouseUp(b, s, x, y); };
+    header->onDblClick = [in](int, int, int x, int y) { in->HeaderDblClick(x, y); };
+    editor->onKey = [in](int code, int shift) { return in->KeyDown(code, shift); };
+}
 
 velkSheet::velkSheet(QWidget *parent)
     : QWidget(parent)
@@ -69,10 +81,11 @@ velkSheet::velkSheet(QWidget *parent)
     d->icons = new velkIcon(this);
     d->icons->setObjectName(QStringLiteral("velkIcon1"));
     d->icons->hide(); // draws into the list; never shown itself
-    d->view = new SheetView(*this, d->model, d->icons);
+    d->view = new SheetView(*this, d->state, *d->events, d->icons);
+    d->editor = &d->view->editor();
     setFocusProxy(d->view->list());
-    d->input = std::make_unique<SheetInput>(*this);
-    d->editor = new SheetEditor(*this, d->view->list());
+    d->input = std::make_unique<SheetInput>(d->state, *d->view, *d->events);
+    d->connectInput();
 
     QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
     bool ok = false;
@@ -94,16 +107,6 @@ velkSheetEvents *velkSheet::events() const
     return d->events;
 }
 
-SheetModel &velkSheet::model()
-{
-    return d->model;
-}
-
-const SheetModel &velkSheet::model() const
-{
-    return d->model;
-}
-
 // --- columns and flags ------------------------------------------------------------------
 
 QString velkSheet::Columns() const
@@ -113,19 +116,9 @@ QString velkSheet::Columns() const
 
 void velkSheet::setColumns(const QString &value)
 {
-    d->model.setColumns(value, storedColumnLayout());
+    d->model.setColumns(value, d->state.columnStore().load());
     RecalculateColumns();
     Refresh();
-}
-
-QString velkSheet::storedColumnLayout() const
-{
-    if (d->columnsRegistry.isEmpty())
-        return QString();
-    const qsizetype split = std::max(d->columnsRegistry.lastIndexOf(u'\\'), d->columnsRegistry.lastIndexOf(u'/'));
-    const QString keyPath = split < 0 ? QString() : d->columnsRegistry.left(split);
-    const QString valueName = d->columnsRegistry.mid(split + 1);
-    return RegGetString(CurrentUserRoot, keyPath, valueName);
 }
 
 QString velkSheet::flags() const
@@ -139,38 +132,42 @@ void velkSheet::setFlags(const QString &value)
     repaintList();
 }
 
+// The columns' x1/x2 fields show the layout now: reading them lays the columns out
+// when something changed since.
 const Collection<velkSheet::ColumnPtr> &velkSheet::ColumnList() const
 {
+    d->state.frame();
     return d->model.columns().list();
 }
 
 velkSheet::ColumnPtr velkSheet::GetColumnData(int col) const
 {
+    d->state.frame();
     return d->model.columns().ptr(col);
 }
 
 void velkSheet::RecalculateColumns()
 {
-    // Working the frame out lays the columns out for the list's width and the
-    // horizontal scroll value.
-    d->view->frame();
+    // A host may have changed a column's Width or Enabled directly.
+    d->model.touch();
+    d->state.frame();
 }
 
 QString velkSheet::ColumnsRegistry() const
 {
-    return d->columnsRegistry;
+    return d->state.columnStore().registry();
 }
 
 void velkSheet::setColumnsRegistry(const QString &value)
 {
-    d->columnsRegistry = value;
+    d->state.columnStore().setRegistry(value);
 }
 
 // --- rows -------------------------------------------------------------------------------
 
 SheetItems velkSheet::ListItems() const
 {
-    return SheetItems(d->model.rows());
+    return SheetItems(d->model.rows().all());
 }
 
 velkSheet::RowPtr velkSheet::ListItem(int pos) const
@@ -282,17 +279,8 @@ int velkSheet::SelectedIndex() const
 
 void velkSheet::setSelectedIndex(int pos)
 {
-    if (selectRow(pos))
+    if (d->view->selectRow(pos))
         Q_EMIT d->events->Click();
-}
-
-bool velkSheet::selectRow(int pos)
-{
-    if (!d->model.setSelectedIndex(pos))
-        return false;
-    d->view->requestData(d->model.selectedIndex());
-    repaintList();
-    return true;
 }
 
 int velkSheet::SelectedCol() const
@@ -370,26 +358,24 @@ void velkSheet::Query(const QString &q, int col)
 
 bool velkSheet::Redraw() const
 {
-    return d->redraw;
+    return d->state.redraw();
 }
 
 void velkSheet::setRedraw(bool on)
 {
-    if (d->redraw == on)
-        return;
-    d->redraw = on;
-    if (on)
+    if (d->state.setRedraw(on) && on)
         Refresh();
 }
 
 void velkSheet::Refresh()
 {
-    if (!d->redraw)
+    if (!d->state.redraw())
         return;
     // A host may have changed Indent or Expanded fields directly; a full repaint relinks
     // the tree and finds the shown rows again.
     d->model.rows().relinkAll();
-    d->view->clearArts();
+    d->model.touch();
+    d->state.clearArts();
     d->view->repaint();
     Q_EMIT d->events->Refresh();
 }
@@ -399,17 +385,12 @@ void velkSheet::repaintList()
     d->view->repaint();
 }
 
-void velkSheet::repaintRow(int pos)
-{
-    d->view->repaintRow(pos);
-}
-
 void velkSheet::RefreshItem(int pos, int art)
 {
     const RowPtr row = d->model.rows().ptr(pos);
-    if (!d->redraw || !row)
+    if (!d->state.redraw() || !row)
         return;
-    d->view->setArt(row, art);
+    d->state.setArt(row, art);
     d->view->repaintRow(pos);
 }
 
@@ -428,55 +409,46 @@ void velkSheet::setOwnerDraw(int twips)
 
 int velkSheet::LeftMargin() const
 {
-    return d->leftMargin;
+    return d->state.leftMargin();
 }
 
 void velkSheet::setLeftMargin(int twips)
 {
-    if (d->leftMargin == twips)
-        return;
-    d->leftMargin = twips;
-    RecalculateColumns();
-    Refresh();
+    if (d->state.setLeftMargin(twips))
+        Refresh();
 }
 
 int velkSheet::TopMargin() const
 {
-    return d->topMargin;
+    return d->state.topMargin();
 }
 
 void velkSheet::setTopMargin(int twips)
 {
-    if (d->topMargin == twips)
-        return;
-    d->topMargin = twips;
-    repaintList();
+    if (d->state.setTopMargin(twips))
+        repaintList();
 }
 
 int velkSheet::BorderStyle() const
 {
-    return d->borderStyle;
+    return d->state.borderStyle();
 }
 
 void velkSheet::setBorderStyle(int style)
 {
-    if (d->borderStyle == style)
-        return;
-    d->borderStyle = style;
-    repaintList();
+    if (d->state.setBorderStyle(style))
+        repaintList();
 }
 
 Color velkSheet::BackColor() const
 {
-    return d->backColor;
+    return d->state.backColor();
 }
 
 void velkSheet::setBackColor(Color color)
 {
-    if (d->backColor == color)
-        return;
-    d->backColor = color;
-    repaintList();
+    if (d->state.setBackColor(color))
+        repaintList();
 }
 
 int velkSheet::lineHeight() const
@@ -539,22 +511,22 @@ QImage velkSheet::GetIcon(const QString &ico)
 
 QString velkSheet::Tag() const
 {
-    return d->tag;
+    return d->state.tag();
 }
 
 void velkSheet::setTag(const QString &value)
 {
-    d->tag = value;
+    d->state.setTag(value);
 }
 
 QString velkSheet::EditItems() const
 {
-    return d->editItems;
+    return d->state.editItems();
 }
 
 void velkSheet::setEditItems(const QString &value)
 {
-    d->editItems = value;
+    d->state.setEditItems(value);
 }
 
 // --- window side ---------------------------------------------------------------------------
@@ -570,41 +542,12 @@ void velkSheet::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    if (d->borderStyle == 1) {
+    if (d->state.borderStyle() == 1) {
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 
-SheetLayout velkSheet::layout()
-{
-    return d->view->layout();
-}
-
-SheetInput &velkSheet::input()
-{
-    return *d->input;
-}
-
-SheetEditor &velkSheet::editor()
-{
-    return *d->editor;
-}
-
-SheetView &velkSheet::view()
-{
-    return *d->view;
-}
-
-void velkSheet::paintOn(Canvas &list)
-{
-    d->view->paintList(list, INT_MIN, INT_MAX);
-}
-
-void velkSheet::paintHeaderOn(Canvas &header)
-{
-    d->view->paintHeader(header);
-}
 
 double velkSheet::FontSize() const
 {
@@ -622,11 +565,11 @@ void velkSheet::setFontSize(double points)
 
 int velkSheet::FullHeight() const
 {
-    const SheetLayout lay(d->model, SheetViewport{0, 0, d->leftMargin, d->topMargin, 1});
+    const SheetLayout lay(d->model, SheetColumnEdges(), SheetViewport{0, 0, d->state.leftMargin(), d->state.topMargin(), 1});
     const SheetShownRows &shown = d->model.shownRows();
-    qint64 height = d->topMargin + 2 * qint64(TwipsPerPixel); // the border
+    qint64 height = d->state.topMargin() + 2 * qint64(twipsPerPixel); // the border
     if (d->model.headerHeight() > 0)
-        height += qint64(pixelsOf(d->model.headerHeight()) + 1) * qint64(TwipsPerPixel);
+        height += qint64(pixelsOfTwips(d->model.headerHeight()) + 1) * qint64(twipsPerPixel);
     for (int k = 1; k <= d->model.shownCount(); ++k)
         height += lay.rowHeight(*d->model.rows().at(shown.position(d->model.rows(), k)));
     return int(std::min<qint64>(height, INT_MAX));
@@ -639,47 +582,27 @@ qintptr velkSheet::hwnd() const
 
 // --- scrolling ------------------------------------------------------------------------------
 
-int velkSheet::scrollValue() const
-{
-    return d->view->scrollValue();
-}
-
-// The position on the screen depends on the list's size, which is laid out on demand:
-// reading it lays the columns out, though the sheet does not change for the caller.
+// Both read the geometry kept since the last change: no layout work while nothing changed.
 int velkSheet::TopIndex() const
 {
-    return d->view->layout().topRow();
+    return d->state.layout().topRow();
 }
 
 void velkSheet::setTopIndex(int n)
 {
     if (d->model.count() == 0)
         return;
-    d->view->setScrollValue(layout().scrollValueOf(std::clamp(n, 1, d->model.count())));
+    d->view->setScrollValue(d->state.layout().scrollValueOf(std::clamp(n, 1, d->model.count())));
 }
 
 int velkSheet::VisibleLines() const
 {
-    return d->view->layout().visibleLines();
+    return d->state.layout().visibleLines();
 }
 
 void velkSheet::EnsureVisible(int pos)
 {
-    if (!d->model.rows().at(pos))
-        return;
-    d->view->setScrollValue(layout().scrollValueShowing(pos));
-    if (d->model.flags().selectColumn())
-        d->view->ensureColumnVisible(d->model.selectedCol());
-}
-
-int velkSheet::horizontalScroll() const
-{
-    return d->view->firstColumn();
-}
-
-void velkSheet::setHorizontalScroll(int col)
-{
-    d->view->setFirstColumn(col);
+    d->view->ensureVisible(pos);
 }
 
 void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
@@ -691,15 +614,16 @@ void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
 
 void velkSheet::wheelEvent(QWheelEvent *event)
 {
-    d->view->wheel(event);
+    const auto [keys, delta] = SheetView::wheelMessage(event);
+    d->input->Wheel(keys, delta);
+    event->accept();
 }
 
 // --- keyboard ------------------------------------------------------------------------------
 
 void velkSheet::keyPressEvent(QKeyEvent *event)
 {
-    // As on the original platform, a key first goes down (key code) and then types its
-    // character (key press).
+    // A key first goes down (key code) and then types its character (key press).
     const int shift = shiftStateFromQt(event->modifiers());
     const int keyCode = keyCodeOf(event);
     bool handled = keyCode && d->input->KeyDown(keyCode, shift);
@@ -735,13 +659,44 @@ bool velkSheet::EditMode() const
 
 void velkSheet::SendDropTreeEdit(const QString &txt, int l)
 {
-    const int pos = l + 1;
-    const SheetData *row = d->model.rows().at(pos);
-    const SheetLayout lay = layout();
-    const SheetLayout::RowBox *box = lay.rowBox(pos);
-    const int x = row ? lay.firstColumn(*row, 0).start : 0;
-    const int y = box ? box->y2 : 0;
-    Q_EMIT d->events->DropTreeEdit(txt, row ? row->Indent : 0, pos, x, y);
+    d->editor->sendDropTreeEdit(txt, l);
+}
+
+// --- internals for tests ----------------------------------------------------------------------
+
+SheetState &SheetInternals::state(velkSheet &sheet)
+{
+    return sheet.d->state;
+}
+
+SheetInput &SheetInternals::input(velkSheet &sheet)
+{
+    return *sheet.d->input;
+}
+
+SheetEditor &SheetInternals::editor(velkSheet &sheet)
+{
+    return *sheet.d->editor;
+}
+
+SheetView &SheetInternals::view(velkSheet &sheet)
+{
+    return *sheet.d->view;
+}
+
+const SheetLayout &SheetInternals::layout(velkSheet &sheet)
+{
+    return sheet.d->state.layout();
+}
+
+void SheetInternals::paintList(velkSheet &sheet, Canvas &list)
+{
+    sheet.d->view->paintList(list, INT_MIN, INT_MAX);
+}
+
+void SheetInternals::paintHeader(velkSheet &sheet, Canvas &header)
+{
+    sheet.d->view->paintHeader(header);
 }
 
 void velkSheet::PrintOut()

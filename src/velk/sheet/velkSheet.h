@@ -19,14 +19,9 @@
 namespace velk {
 
 class Canvas;
-class SheetEditor;
-class SheetInput;
-class SheetLayout;
-class SheetModel;
-class SheetView;
+class SheetInternals;
 
-/// The events of a velkSheet, in the order and with the arguments of the original
-/// interface. Emitted synchronously; a handler's change to a reference argument is seen
+/// The events of a velkSheet, with their arguments in interface order. Emitted synchronously; a handler's change to a reference argument is seen
 /// by the sheet when the emit returns. Rows and columns are 1-based positions.
 class VELK_EXPORT velkSheetEvents : public QObject
 {
@@ -257,27 +252,6 @@ public:
     QString EditItems() const;
     void setEditItems(const QString &value);
 
-    /// The data behind the control (for the painter, the input handlers and tests).
-    SheetModel &model();
-    const SheetModel &model() const;
-    /// The list's geometry now (lays the columns out first).
-    SheetLayout layout();
-    /// The keyboard and mouse handling (its handlers take the original's values).
-    SheetInput &input();
-    SheetEditor &editor();
-    /// The surfaces, scroll bars and painting.
-    SheetView &view();
-    /// Paints the list on `list` (twips): first raises RequestData for requested rows
-    /// about to be painted, and writes y1/y2 of the painted rows.
-    void paintOn(Canvas &list);
-    /// Paints the header surface on `header` (twips).
-    void paintHeaderOn(Canvas &header);
-    /// The horizontal scroll value: the first column laid out.
-    int horizontalScroll() const;
-    void setHorizontalScroll(int col);
-    /// The vertical scroll value (shown rows from the top, or with "speed" the position).
-    int scrollValue() const;
-
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -287,15 +261,11 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    friend class SheetInput;
-    friend class SheetEditor;
+    // Tests reach the state, input, editor and view through SheetInternals (velkSheet_p.h).
+    friend class SheetInternals;
 
     void measureFont();
     void repaintList();
-    void repaintRow(int pos);
-    /// Makes `pos` current as SelectedIndex does, without raising Click.
-    bool selectRow(int pos);
-    QString storedColumnLayout() const;
 
     struct Private;
     std::unique_ptr<Private> d;

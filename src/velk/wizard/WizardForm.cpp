@@ -2,6 +2,7 @@
 
 #include "WizardText_p.h"
 
+#include <velk/common/GUI.h>
 #include <velk/common/LeadingNumber_p.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/controls/velkButton.h>
@@ -93,7 +94,8 @@ QString valueOf(Qt::CheckState state)
 WizardFormDialog::FolderChooser &folderChooser()
 {
     static WizardFormDialog::FolderChooser chooser = [](QWidget *parent, const QString &current) {
-        return Dialogs::instance().getExistingDirectory(parent, QStringLiteral("Verzeichnis"), current);
+        GUI gui;
+        return gui.SelectPath(parent, QStringLiteral("Verzeichnis"), current, QStringLiteral("shellfolders"));
     };
     return chooser;
 }
