@@ -1,3 +1,5 @@
+#include <velk/velkgui.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -11,6 +13,7 @@ int main(int argc, char **argv)
     QTemporaryDir configDir;
     qputenv("VELK_CONFIG_DIR", configDir.path().toLocal8Bit());
     QApplication app(argc, argv);
+    velk::registerBuiltinControls();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -42,8 +42,8 @@ constexpr std::array<NamedColor, 23> kColorTable = {{
     {u"verylightgray", 192, 192, 192, false},
 }};
 
-// A colour part read as a number and rounded half to even, as the original's conversion
-// to a whole number did; kept in a range where the sum below cannot overflow.
+// A colour part read as a number and rounded half to even; kept in a range where the sum
+// below cannot overflow.
 qint64 colorPart(const QString &text)
 {
     const double value = std::nearbyint(LeadingNumber(text));

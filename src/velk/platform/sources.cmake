@@ -20,7 +20,7 @@ target_sources(velkgui PRIVATE
   src/velk/platform/SettingsStore.cpp
   src/velk/platform/SettingsStore.h
   src/velk/platform/SettingsTree.cpp
-  src/velk/platform/SettingsTree.h
+  src/velk/platform/SettingsTree_p.h
   src/velk/platform/SymbolFont.cpp
   src/velk/platform/SymbolFont_p.h
   src/velk/platform/SystemColors.cpp

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <velk/common/Color.h>
-#include <velk/frame/FrameRect.h>
+#include <velk/frame/FrameRect_p.h>
 
 #include <QString>
 

@@ -1,0 +1,35 @@
+#include <velk/velkgui.h>
+
+// The icon pictures are compiled into the library; a static library keeps them only when
+// something asks for them. Registering them again changes nothing.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(velk_icons);
+}
+
+namespace velk {
+namespace {
+
+template<typename Control> void add(const char *className)
+{
+    ControlFactory::registerClass<Control>(QString::fromLatin1(className));
+}
+
+} // namespace
+
+// The list of the library's public controls: a new control adds its line here (its
+// header belongs in <velk/velkgui.h>). Naming each class here also keeps its code in a
+// static build, where nothing else may refer to it.
+void registerBuiltinControls()
+{
+    initIconResources();
+    add<velkButton>("velkButton");
+    add<velkFrameControl>("velkFrameControl");
+    add<velkIcon>("velkIcon");
+    add<velkLabel>("velkLabel");
+    add<velkMenuBar>("velkMenuBar");
+    add<velkMenuPopup>("velkMenuPopup");
+    add<velkSheet>("velkSheet");
+}
+
+} // namespace velk
