@@ -1,6 +1,7 @@
 #include "ColorHelpers.h"
 
 #include "LeadingNumber_p.h"
+#include "Rounding_p.h"
 #include "StringHelpers.h"
 
 #include <array>
@@ -46,7 +47,7 @@ constexpr std::array<NamedColor, 23> kColorTable = {{
 // below cannot overflow.
 qint64 colorPart(const QString &text)
 {
-    const double value = std::nearbyint(LeadingNumber(text));
+    const double value = RoundHalfEven(LeadingNumber(text));
     return qint64(qBound(-1e12, value, 1e12));
 }
 
