@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <map>
+#include <vector>
 #include <memory>
 
 namespace velk {
@@ -206,8 +207,15 @@ struct velkMenuBar::Private
     // change and on Refresh.
     void enableFields()
     {
-        for (auto &[id, field] : fields)
-            field->setEnabled(askEnabled(id));
+        // By number: a CheckState handler may set a new menu, and with it new fields.
+        std::vector<int> ids;
+        for (const auto &[id, field] : fields)
+            ids.push_back(id);
+        for (int id : ids) {
+            const bool enabled = askEnabled(id);
+            if (const auto it = fields.find(id); it != fields.end())
+                it->second->setEnabled(enabled);
+        }
     }
 
     void placeFields()
