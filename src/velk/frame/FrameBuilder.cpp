@@ -53,6 +53,7 @@ void FrameBuilder::reset(const StdXMLNodePtr &layout)
 {
     m_layout = layout;
     m_counter = 0;
+    m_hasGeneric = false;
     m_containerNames.clear();
     m_containerNodes.clear();
     m_containerIndexStale = true;
@@ -68,6 +69,7 @@ void FrameBuilder::build(const StdXMLNodePtr &element, int depth)
     if (!element || depth > FrameLayout::MaxDepth)
         return;
     const QString kind = FrameLayout::kindOf(*element);
+    m_hasGeneric = m_hasGeneric || element->Tag == FrameTag::Generic;
     if (element->Tag == FrameTag::Item) {
         buildItem(element);
     } else if (kind == FrameTag::Tabs) {
@@ -176,6 +178,9 @@ void FrameBuilder::buildContainer(const StdXMLNodePtr &container, int depth)
 
 void FrameBuilder::addMissingTabBars(const FrameLayoutQuestions &questions)
 {
+    // Only a GENERIC changes its kind after the build.
+    if (!m_hasGeneric)
+        return;
     std::vector<StdXMLNodePtr> missing;
     FrameLayout::walk(m_layout, questions, [&](const StdXMLNodePtr &e) {
         if (FrameLayout::hasTabBar(*e) && !m_tabBars.find(e.get()))

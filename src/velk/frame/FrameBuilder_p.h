@@ -63,6 +63,7 @@ private:
     SnapinSignal m_snapinSignal;
     StdXMLNodePtr m_layout;
     int m_counter = 0;
+    bool m_hasGeneric = false; ///< a GENERIC element was built
     QStringList m_containerNames;
     std::vector<StdXMLNodePtr> m_containerNodes;
     mutable QHash<QString, StdXMLNodePtr> m_containerByName;
