@@ -10,8 +10,11 @@
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 using namespace velk;
@@ -56,6 +59,24 @@ void setBytes(benchmark::State &state, qsizetype characters)
     state.SetBytesProcessed(int64_t(state.iterations()) * characters);
 }
 
+size_t heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// The heap a loaded document holds, as a multiple of the document's size in UTF-8 (the
+// size of its file). Measured once, outside the timed loop.
+template<typename Load>
+void reportHeldMemory(benchmark::State &state, Load load)
+{
+    const size_t before = heapInUse();
+    const auto document = load();
+    const double held = double(heapInUse() - before);
+    state.counters["held_MB"] = held / 1e6;
+    state.counters["held_x_doc"] = held / double(documentUtf8(int(state.range(0))).size());
+}
+
 void StdXML_LoadXML(benchmark::State &state)
 {
     const QString &text = documentText(int(state.range(0)));
@@ -65,6 +86,11 @@ void StdXML_LoadXML(benchmark::State &state)
     }
     setBytes(state, text.size());
     state.SetComplexityN(state.range(0));
+    reportHeldMemory(state, [&] {
+        auto doc = std::make_unique<StdXML>();
+        doc->LoadXML(text);
+        return doc;
+    });
 }
 
 void pugixml_load(benchmark::State &state)
@@ -75,6 +101,11 @@ void pugixml_load(benchmark::State &state)
         benchmark::DoNotOptimize(doc.load_buffer(bytes.data(), bytes.size()));
     }
     setBytes(state, qsizetype(bytes.size()));
+    reportHeldMemory(state, [&] {
+        auto doc = std::make_unique<pugi::xml_document>();
+        doc->load_buffer(bytes.data(), bytes.size());
+        return doc;
+    });
 }
 
 void QDomDocument_setContent(benchmark::State &state)
@@ -85,6 +116,11 @@ void QDomDocument_setContent(benchmark::State &state)
         benchmark::DoNotOptimize(doc.setContent(text));
     }
     setBytes(state, text.size());
+    reportHeldMemory(state, [&] {
+        auto doc = std::make_unique<QDomDocument>();
+        doc->setContent(text);
+        return doc;
+    });
 }
 
 void StdXML_xml(benchmark::State &state)

@@ -205,3 +205,38 @@ TEST(StdXMLParse, DeepTreesNeedNoDeepRecursion)
         EXPECT_NE(copy->Item(1), doc.Root->Item(1));
     } // the chain and its copy are destroyed here
 }
+
+// Parsed nodes share storage blocks; a node a host keeps must stay whole after its
+// document, its parent and its siblings are gone, and edits to it must keep working.
+TEST(StdXMLParse, KeptNodesOutliveTheirDocument)
+{
+    QString text = QStringLiteral("<r>");
+    for (int i = 0; i < 5000; ++i)
+        text += QStringLiteral("<e n=\"%1\">body %1<c/></e>").arg(i);
+    text += QStringLiteral("</r>");
+
+    std::vector<StdXMLNodePtr> kept;
+    StdXMLNodePtr sharedChildren;
+    {
+        StdXML doc;
+        ASSERT_TRUE(doc.LoadXML(text));
+        ASSERT_EQ(doc.Root->Count(), 5000);
+        for (int i = 1; i <= 5000; i += 7)
+            kept.push_back(doc.Root->Item(i));
+        sharedChildren = doc.Root->Item(5000)->Clone(false);
+        EXPECT_EQ(kept.front()->Parent(), doc.Root);
+    }
+    for (size_t k = 0; k < kept.size(); ++k) {
+        const StdXMLNodePtr &node = kept[k];
+        EXPECT_EQ(node->GetAttribute(QStringLiteral("n")), QString::number(int(k) * 7));
+        EXPECT_EQ(node->Body, QStringLiteral("body %1").arg(int(k) * 7));
+        EXPECT_EQ(node->Parent(), nullptr);
+        ASSERT_EQ(node->Count(), 1);
+        node->AddItem(QStringLiteral("neu"), QStringLiteral("x"));
+        EXPECT_EQ(node->Item(2)->Parent(), node);
+    }
+    kept.erase(kept.begin(), kept.begin() + long(kept.size() / 2));
+    EXPECT_EQ(kept.back()->Item(1)->Tag, QStringLiteral("c"));
+    ASSERT_EQ(sharedChildren->Count(), 1);
+    EXPECT_EQ(sharedChildren->Item(1)->Tag, QStringLiteral("c"));
+}

@@ -18,6 +18,8 @@ class Collection
 public:
     int Count() const { return int(m_items.size()); }
     bool isEmpty() const { return m_items.empty(); }
+    /// Makes room for `count` items in all, so that filling a known number costs one allocation.
+    void reserve(int count) { m_items.reserve(size_t(qMax(count, 0))); }
 
     /// Appends `value`, or inserts it before position `before` (1-based) when given.
     /// Returns false (and adds nothing) when `key` is already in use.

@@ -90,8 +90,10 @@ void StdXMLNode::moveChildrenInto(std::vector<StdXMLNodePtr> &pending)
 {
     if (!m_children || m_children.use_count() != 1)
         return; // a Clone(false) copy still uses these children
-    // Moved, not copied: a copy would cost two atomic count updates per node.
-    for (int i = 1; i <= m_children->Count(); ++i)
+    // Moved, not copied: a copy would cost two atomic count updates per node. Pushed last
+    // first, so that the caller, taking from the back, walks the nodes in document order,
+    // which is the order a parse laid them out in memory.
+    for (int i = m_children->Count(); i >= 1; --i)
         pending.push_back(std::move(*m_children->Item(i)));
     m_children->Clear();
 }

@@ -12,10 +12,16 @@ XmlParser::XmlParser(StdXMLNodePtr &root, QString &version)
 {
 }
 
+XmlParser::~XmlParser()
+{
+    closeAll();
+}
+
 void XmlParser::parse(const QString &text)
 {
     m_buffer = text; // shared, not copied
     run(true);
+    closeAll();
 }
 
 void XmlParser::feed(QStringView piece)
@@ -28,6 +34,7 @@ void XmlParser::feed(QStringView piece)
 void XmlParser::finish()
 {
     run(true);
+    closeAll();
 }
 
 // Drops the consumed front of the buffer once it is at least half of it, so each
@@ -91,8 +98,8 @@ void XmlParser::handleTag(QStringView tagText, QStringView following)
         m_version = tagText.toString();
     } else if (tagText.startsWith(u'/')) {
         // End tags are not matched against the open element: they only move up.
-        if (m_cursor)
-            m_cursor = m_cursor->parentNode();
+        if (m_depth > 0)
+            closeElement();
     } else {
         openElement(tagText, following);
     }
@@ -103,7 +110,8 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
     const bool isEmptyElement = tagText.endsWith(u'/');
     if (isEmptyElement)
         tagText.chop(1);
-    StdXMLNodePtr node = StdXMLNode::create();
+    StdXMLNodePtr node = std::allocate_shared<StdXMLNode>(XmlNodeArena::Allocator<StdXMLNode>(&m_arena),
+                                                          StdXMLNode::Passkey());
     // The name ends at the first blank; tabs and line breaks belong to it.
     const qsizetype blank = tagText.indexOf(u' ');
     if (blank < 0) {
@@ -116,12 +124,41 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
         node->Body = XmlText::decodeEntities(XmlText::trimWhite(following));
 
     StdXMLNode *element = node.get();
-    if (m_cursor)
-        m_cursor->AddChild(node);
+    if (m_depth > 0)
+        m_open[m_depth - 1].children.push_back(std::move(node));
     else
         m_root = std::move(node); // a later top-level element replaces an earlier one
-    if (!isEmptyElement)
-        m_cursor = element;
+    if (!isEmptyElement) {
+        if (m_open.size() == m_depth)
+            m_open.emplace_back();
+        m_open[m_depth++].node = element;
+    }
+}
+
+void XmlParser::closeElement()
+{
+    OpenElement &open = m_open[--m_depth];
+    if (!open.children.empty()) {
+        auto children = std::allocate_shared<StdXMLNodes>(XmlNodeArena::Allocator<StdXMLNodes>(&m_arena));
+        children->reserve(int(open.children.size()));
+        const std::weak_ptr<StdXMLNode> parent = open.node->weak_from_this();
+        for (StdXMLNodePtr &child : open.children) {
+            child->m_parent = parent;
+            children->Add(std::move(child));
+        }
+        open.children.clear();
+        open.node->m_children = std::move(children);
+    }
+    open.node = nullptr;
+}
+
+// Elements left open at the end of the text end there, innermost first.
+void XmlParser::closeAll()
+{
+    if (m_depth > 0)
+        m_leftOpen = true;
+    while (m_depth > 0)
+        closeElement();
 }
 
 QString XmlParser::sharedName(QStringView name)

@@ -5,20 +5,32 @@
 #include <QString>
 #include <QStringView>
 
+#include "XmlNodeArena_p.h"
+
 #include <array>
+#include <vector>
 
 namespace velk {
 
 /// The dialect's parser, fed whole or in pieces. It walks the text once with a moving
-/// position and keeps the open element in a cursor, so neither long text nor deep
+/// position and keeps the open elements on a stack, so neither long text nor deep
 /// nesting costs more than one pass. Fed in pieces it gives the same tree as fed whole:
 /// a tag is taken only once the "<" that ends its following text has arrived, and the
 /// last tag when the text is finished.
+///
+/// An element's children are gathered on the stack and handed to it in one block when
+/// it ends (or when the text is finished), so each child list is allocated once at its
+/// final size; nodes come from an arena. The tree is complete once `parse` or `finish`
+/// has returned.
 class VELK_TESTS_EXPORT XmlParser
 {
 public:
     /// Parses into `root` and `version`, which the caller has cleared.
     XmlParser(StdXMLNodePtr &root, QString &version);
+    /// Hands any children still gathered to their elements.
+    ~XmlParser();
+    XmlParser(const XmlParser &) = delete;
+    XmlParser &operator=(const XmlParser &) = delete;
 
     /// Parses the whole of `text`.
     void parse(const QString &text);
@@ -27,7 +39,7 @@ public:
     /// Parses what is left after the last piece.
     void finish();
     /// True when every start tag read so far has been closed.
-    bool isBalanced() const { return m_cursor == nullptr; }
+    bool isBalanced() const { return m_depth == 0 && !m_leftOpen; }
 
 private:
     void run(bool isFinal);
@@ -35,11 +47,25 @@ private:
     void compactBuffer();
     void handleTag(QStringView tagText, QStringView following);
     void openElement(QStringView tagText, QStringView following);
+    void closeElement();
+    void closeAll();
     QString sharedName(QStringView name);
+
+    // An element whose end tag has not come yet, with the children read so far.
+    struct OpenElement
+    {
+        StdXMLNode *node = nullptr;
+        std::vector<StdXMLNodePtr> children;
+    };
 
     StdXMLNodePtr &m_root;
     QString &m_version;
-    StdXMLNode *m_cursor = nullptr;
+    XmlNodeArena m_arena;
+    // The open elements, outermost first. Entries past m_depth are unused but keep their
+    // vectors' capacity for the next element at that depth.
+    std::vector<OpenElement> m_open;
+    size_t m_depth = 0;
+    bool m_leftOpen = false; // elements were still open when the text was finished
     // Element names seen last: a document repeats a handful of names, and sharing their
     // text saves an allocation per element.
     std::array<QString, 8> m_names;
