@@ -29,6 +29,7 @@ void registerBuiltinControls()
     add<velkLabel>("velkLabel");
     add<velkMenuBar>("velkMenuBar");
     add<velkMenuPopup>("velkMenuPopup");
+    add<velkPreView>("velkPreView");
     add<velkSheet>("velkSheet");
 }
 

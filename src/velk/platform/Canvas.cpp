@@ -81,7 +81,10 @@ struct Canvas::Private
     Color fillColor = 0;
     Color backColor = 0xFFFFFF;
     int drawWidth = 1;
+    double lineWidth = 0;
     QRectF clip;
+    QRectF user{0, 0, 1, 1};
+    double userUnitsPerInch = 0;
 
     bool recording = false;
     bool drawWhileRecording = true;
@@ -107,13 +110,25 @@ struct Canvas::Private
         }
         return pixelsPerInch / 1440.0;
     }
-    double pixelsPerUnitX() const { return pixelsPerUnit(pixelsPerInchX()); }
-    double pixelsPerUnitY() const { return pixelsPerUnit(pixelsPerInchY()); }
+    double pixelsPerUnitX() const
+    {
+        if (scale == ScaleMode::User)
+            return device ? device->width() / user.width() : 1.0;
+        return pixelsPerUnit(pixelsPerInchX());
+    }
+    double pixelsPerUnitY() const
+    {
+        if (scale == ScaleMode::User)
+            return device ? device->height() / user.height() : 1.0;
+        return pixelsPerUnit(pixelsPerInchY());
+    }
+    double originX() const { return scale == ScaleMode::User ? user.left() : 0.0; }
+    double originY() const { return scale == ScaleMode::User ? user.top() : 0.0; }
 
     // Device pixel of a coordinate in the scale; rounding (not truncating) keeps twips
     // positions that fall between pixels on the nearest one.
-    int pixelX(double x) const { return int(std::lround(x * pixelsPerUnitX())); }
-    int pixelY(double y) const { return int(std::lround(y * pixelsPerUnitY())); }
+    int pixelX(double x) const { return int(std::lround((x - originX()) * pixelsPerUnitX())); }
+    int pixelY(double y) const { return int(std::lround((y - originY()) * pixelsPerUnitY())); }
     QPoint pixelPoint(double x, double y) const { return {pixelX(x), pixelY(y)}; }
     QRect pixelCorners(double x1, double y1, double x2, double y2) const
     {
@@ -134,12 +149,20 @@ struct Canvas::Private
         fontCache.reset();
         metricsCache.reset();
     }
+    // A user scale with a unit keeps point sizes in that unit: the font grows with the
+    // device's pixels per unit instead of following the device's resolution.
+    double fontScale() const
+    {
+        if (scale != ScaleMode::User || userUnitsPerInch <= 0 || !device || device->logicalDpiY() <= 0)
+            return 1.0;
+        return std::clamp(pixelsPerUnitY() * userUnitsPerInch / device->logicalDpiY(), 1e-3, 1e3);
+    }
     const QFont &currentFont() const
     {
         if (!fontCache) {
             installFontSubstitutes();
             QFont f(fontName);
-            f.setPointSizeF(fontSize > 0 ? fontSize : 8);
+            f.setPointSizeF(fontScale() * (fontSize > 0 ? fontSize : 8));
             f.setBold(bold);
             f.setItalic(italic);
             f.setUnderline(underline);
@@ -212,6 +235,12 @@ struct Canvas::Private
     // end pixels of a line are set; wider pens are round.
     QPen pen(Color color) const
     {
+        if (lineWidth > 0) {
+            const double px = lineWidth * pixelsPerUnitX();
+            if (px > 1.5)
+                return QPen(resolveColor(color), px, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            return QPen(resolveColor(color), 0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        }
         if (drawWidth <= 1)
             return QPen(resolveColor(color), 0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
         return QPen(resolveColor(color), drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -234,6 +263,7 @@ struct Canvas::Private
         o.italic = italic;
         o.underline = underline;
         o.drawWidth = drawWidth;
+        o.lineWidth = lineWidth;
         return o;
     }
     void record(DrawOp o)
@@ -270,7 +300,17 @@ ScaleMode Canvas::scaleMode() const { return d->scale; }
 void Canvas::setScaleMode(ScaleMode mode)
 {
     d->scale = mode;
+    d->fontChanged();
     d->applyClip();
+}
+
+void Canvas::setUserScale(double left, double top, double width, double height, double unitsPerInch)
+{
+    if (!(width > 0) || !(height > 0) || !std::isfinite(left) || !std::isfinite(top))
+        return;
+    d->user = QRectF(left, top, width, height);
+    d->userUnitsPerInch = unitsPerInch > 0 ? unitsPerInch : 0;
+    setScaleMode(ScaleMode::User);
 }
 
 double Canvas::ScaleWidth() const
@@ -284,6 +324,8 @@ double Canvas::ScaleHeight() const
 }
 
 double Canvas::toPixels(double units) const { return units * d->pixelsPerUnitX(); }
+double Canvas::LineWidth() const { return d->lineWidth; }
+void Canvas::setLineWidth(double units) { d->lineWidth = std::isfinite(units) && units > 0 ? units : 0; }
 double Canvas::fromPixels(double pixels) const { return pixels / d->pixelsPerUnitX(); }
 
 double Canvas::CurrentX() const { return d->currentX; }
@@ -294,30 +336,40 @@ void Canvas::setCurrentY(double y) { d->currentY = y; }
 QString Canvas::FontName() const { return d->fontName; }
 void Canvas::setFontName(const QString &name)
 {
+    if (d->fontName == name)
+        return;
     d->fontName = name;
     d->fontChanged();
 }
 double Canvas::FontSize() const { return d->fontSize; }
 void Canvas::setFontSize(double points)
 {
+    if (d->fontSize == points)
+        return;
     d->fontSize = points;
     d->fontChanged();
 }
 bool Canvas::FontBold() const { return d->bold; }
 void Canvas::setFontBold(bool on)
 {
+    if (d->bold == on)
+        return;
     d->bold = on;
     d->fontChanged();
 }
 bool Canvas::FontItalic() const { return d->italic; }
 void Canvas::setFontItalic(bool on)
 {
+    if (d->italic == on)
+        return;
     d->italic = on;
     d->fontChanged();
 }
 bool Canvas::FontUnderline() const { return d->underline; }
 void Canvas::setFontUnderline(bool on)
 {
+    if (d->underline == on)
+        return;
     d->underline = on;
     d->fontChanged();
 }
@@ -457,10 +509,12 @@ void Canvas::Print(const QString &text)
     const double startY = d->currentY;
     const double lineHeight = d->lineHeightPixels() / d->pixelsPerUnitY();
 
-    DrawOp o = d->op(DrawOp::Text);
-    o.text = text;
-    o.rect = QRectF(startX, startY, TextWidth(text), lineHeight * lines.size());
-    d->record(std::move(o));
+    if (d->recording) {
+        DrawOp o = d->op(DrawOp::Text);
+        o.text = text;
+        o.rect = QRectF(startX, startY, TextWidth(text), lineHeight * lines.size());
+        d->record(std::move(o));
+    }
 
     QPainter *p = d->painterFor();
     if (p) {

@@ -18,9 +18,10 @@ class QPainter;
 
 namespace velk {
 
-/// The unit a canvas measures in: twips (15 per pixel on a standard screen), pixels or
-/// centimetres (of the device's resolution).
-enum class ScaleMode { Twips, Pixels, Centimeters };
+/// The unit a canvas measures in: twips (15 per pixel on a standard screen), pixels,
+/// centimetres (of the device's resolution), or a user scale that maps a given
+/// rectangle onto the whole device (see Canvas::setUserScale).
+enum class ScaleMode { Twips, Pixels, Centimeters, User };
 
 /// One recorded drawing operation, coordinates in the canvas's scale.
 struct VELK_EXPORT DrawOp
@@ -40,6 +41,7 @@ struct VELK_EXPORT DrawOp
     bool italic = false;
     bool underline = false;
     int drawWidth = 1;
+    double lineWidth = 0;     ///< pen width in the scale; 0 = drawWidth pixels
 };
 
 /// The picture-box drawing model over any QPaintDevice (a persistent QImage for a picture
@@ -63,6 +65,11 @@ public:
 
     ScaleMode scaleMode() const;
     void setScaleMode(ScaleMode mode);
+    /// A user scale: (left, top) is the device's top-left corner and width × height its
+    /// whole size, whatever its pixels. With `unitsPerInch` (2.54 for centimetres) fonts
+    /// keep their point size in that unit, so text grows with the device like the rest.
+    /// Non-positive sizes are ignored.
+    void setUserScale(double left, double top, double width, double height, double unitsPerInch = 0);
     /// Width and height of the device in the canvas's scale (0 without a device).
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -98,6 +105,9 @@ public:
     void setBackColor(Color c);
     int DrawWidth() const; ///< pen width in pixels, at least 1
     void setDrawWidth(int pixels);
+    /// Pen width in the scale (0: DrawWidth pixels); at least one pixel is drawn.
+    double LineWidth() const;
+    void setLineWidth(double units);
 
     /// Limits drawing to `rect` (in the scale); an empty rect removes the limit.
     void setClip(const QRectF &rect);

@@ -9,6 +9,8 @@ target_sources(velkgui PRIVATE
   src/velk/platform/Input.h
   src/velk/platform/PictureBox.cpp
   src/velk/platform/PictureBox.h
+  src/velk/platform/Printer.cpp
+  src/velk/platform/Printer.h
   src/velk/platform/QtDialogs.cpp
   src/velk/platform/QtDialogs.h
   src/velk/platform/Screen.cpp

@@ -11,6 +11,7 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/preview/SheetPrint_p.h>
 #include <velk/platform/Input.h>
 
 #include <QEvent>
@@ -741,6 +742,11 @@ void velkSheet::SendDropTreeEdit(const QString &txt, int l)
     const int x = row ? lay.firstColumn(*row, 0).start : 0;
     const int y = box ? box->y2 : 0;
     Q_EMIT d->events->DropTreeEdit(txt, row ? row->Indent : 0, pos, x, y);
+}
+
+void velkSheet::PrintOut()
+{
+    printSheet(*this);
 }
 
 namespace {

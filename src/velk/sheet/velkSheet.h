@@ -220,6 +220,9 @@ public:
     /// The picture of the icon named `ico` (white for an unknown name).
     Q_INVOKABLE QImage GetIcon(const QString &ico);
 
+    /// Prints the shown rows on the installed printer (Arial 8, head line on every page).
+    Q_INVOKABLE void PrintOut();
+
     // --- scrolling ------------------------------------------------------------------
     /// Position of the row at the top of the list; 0 for an empty list.
     int TopIndex() const;

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
 
     // Every registered control, and at least these.
     for (const char *name : {"velkButton", "velkFrameControl", "velkIcon", "velkLabel", "velkMenuBar",
-                             "velkMenuPopup", "velkSheet"}) {
+                             "velkMenuPopup", "velkPreView", "velkSheet"}) {
         if (!first.contains(QLatin1String(name)))
             fail("not registered", QString::fromLatin1(name));
     }
