@@ -23,7 +23,10 @@ template<typename Control> void add(const char *className)
 void registerBuiltinControls()
 {
     initIconResources();
+    add<velkAction>("velkAction");
     add<velkButton>("velkButton");
+    add<velkChart>("velkChart");
+    add<velkEval>("velkEval");
     add<velkFrameControl>("velkFrameControl");
     add<velkIcon>("velkIcon");
     add<velkLabel>("velkLabel");
@@ -31,6 +34,7 @@ void registerBuiltinControls()
     add<velkMenuPopup>("velkMenuPopup");
     add<velkPreView>("velkPreView");
     add<velkSheet>("velkSheet");
+    add<velkUmfang>("velkUmfang");
 }
 
 } // namespace velk

@@ -20,11 +20,17 @@
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/controls/velkLabel.h>
+#include <velk/editors/velkAction.h>
+#include <velk/editors/velkEval.h>
+#include <velk/editors/velkUmfang.h>
+#include <velk/editors/velkUmfangForm.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/DataConnection.h>
+#include <velk/platform/DataRecordset.h>
 #include <velk/platform/Dialogs.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/PictureBox.h>
@@ -44,6 +50,7 @@
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/SheetItems.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/views/velkChart.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>
 
