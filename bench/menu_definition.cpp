@@ -1,8 +1,8 @@
 // A menu definition of N items: parsing it, laying it out and replacing its last item must
 // each cost O(N), like one QString::split over the same text (the peer).
 
-#include <velk/menu/MenuLayout.h>
-#include <velk/menu/MenuModel.h>
+#include <velk/menu/MenuLayout_p.h>
+#include <velk/menu/MenuModel_p.h>
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 // Menu definitions from arbitrary text: parsing, layout in every style and orientation,
 // hit tests, SetItem and GetValue look-ups must neither crash nor hang.
 
-#include <velk/menu/MenuLayout.h>
-#include <velk/menu/MenuModel.h>
+#include <velk/menu/MenuLayout_p.h>
+#include <velk/menu/MenuModel_p.h>
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The settings file reader on arbitrary bytes: it must never crash, and what it reads
 // must survive being written and read again.
 #include <velk/common/TextFile.h>
-#include <velk/platform/SettingsTree.h>
+#include <velk/platform/SettingsTree_p.h>
 
 #include <cstdlib>
 

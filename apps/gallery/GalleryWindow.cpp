@@ -1,5 +1,7 @@
 #include "GalleryWindow.h"
 
+#include "GalleryData.h"
+
 #include "GallerySnapIn.h"
 
 #include <velk/frame/velkFrameControl.h>
@@ -53,7 +55,7 @@ GalleryWindow::~GalleryWindow()
 // parameter.
 velk::StdXMLNodePtr GalleryWindow::loadLayout()
 {
-    const QString file = QStringLiteral(VELK_GALLERY_DATA_DIR "/gallery-layout.xml");
+    const QString file = galleryDataFile(QStringLiteral("gallery-layout.xml"));
     if (!m_layout.Load(file) || !m_layout.Root || m_layout.Root->Count() == 0)
         m_layout.LoadXML(QString::fromLatin1(kFallbackLayout));
     const velk::StdXMLNodePtr screen = m_layout.Root->Item(1);

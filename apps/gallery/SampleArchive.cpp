@@ -1,5 +1,7 @@
 #include "SampleArchive.h"
 
+#include "GalleryData.h"
+
 #include <velk/common/TextFile.h>
 
 #include <QDir>
@@ -53,7 +55,7 @@ QSqlDatabase SampleArchive::database() const
 // statement per exec, so the script is split here.
 bool SampleArchive::create()
 {
-    const auto script = velk::TextFile::read(QStringLiteral(VELK_GALLERY_DATA_DIR "/sample-archive.sql"));
+    const auto script = velk::TextFile::read(galleryDataFile(QStringLiteral("sample-archive.sql")));
     if (!script) {
         m_error = QStringLiteral("sample-archive.sql fehlt");
         return false;

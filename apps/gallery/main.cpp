@@ -1,6 +1,8 @@
 #include "GalleryWindow.h"
 #include "SampleArchive.h"
 
+#include <velk/velkgui.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -65,6 +67,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velk-gallery"));
+    velk::registerBuiltinControls();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("velkGUI gallery: every control on the sample archive"));

@@ -73,3 +73,14 @@
 #include <velk/views/velkChart.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>
+
+namespace velk {
+
+/// Registers every control of the library with ControlFactory under its class name, so
+/// that ControlFactory::create and a frame's snap-ins find them. A host calls it once
+/// before creating controls by name; calling it again changes nothing. In a shared build
+/// the controls are also registered when the library loads; a static build keeps them
+/// only through this call.
+VELK_EXPORT void registerBuiltinControls();
+
+} // namespace velk

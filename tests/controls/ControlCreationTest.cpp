@@ -1,6 +1,6 @@
 #include <velk/controls/velkButton.h>
-#include <velk/menu/MenuLayout.h>
-#include <velk/menu/velkMenuBar.h>
+#include <velk/menu/MenuLayout_p.h>
+#include <velk/menu/velkMenuBar_p.h>
 #include <velk/platform/ControlFactory.h>
 
 #include "support/TestSupport.h"
@@ -43,9 +43,9 @@ TEST(ControlCreation, HostsAnswerMenuBarEventsLateBound)
             args[1] = false;
     });
     EXPECT_TRUE(relay.eventNames().contains(QStringLiteral("ClickMenu")));
-    const QPoint second = bar.layout().captionRect(2).center();
+    const QPoint second = MenuBarAccess::layout(bar)->captionRect(2).center();
     QTest::mouseClick(&bar, Qt::LeftButton, {}, second);
     EXPECT_FALSE(seen.contains(QStringLiteral("Click"))) << "the late-bound host disabled item 2";
-    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.layout().captionRect(1).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, MenuBarAccess::layout(bar)->captionRect(1).center());
     EXPECT_TRUE(seen.contains(QStringLiteral("Click")));
 }

@@ -1,7 +1,9 @@
+#include <velk/controls/ControlPainting_p.h>
 #include <velk/controls/velkButton.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ScriptedScreen.h>
 
+#include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
 
 #include <QTimer>
@@ -42,14 +44,6 @@ struct ButtonFixture
     }
     QTimer *timer() { return button.findChild<QTimer *>(QStringLiteral("Timer1")); }
 };
-
-const DrawOp *findText(const Canvas &canvas, const QString &text)
-{
-    for (const DrawOp &op : canvas.recording())
-        if (op.kind == DrawOp::Text && op.text == text)
-            return &op;
-    return nullptr;
-}
 
 } // namespace
 
@@ -167,15 +161,12 @@ TEST(velkButton, CaptionIconAndArrowArePlacedAsMarked)
     velkButton button;
     button.resize(120, 30);
     auto draw = [&button] {
-        auto canvas = std::make_unique<Canvas>(nullptr, ScaleMode::Pixels);
-        canvas->setRecording(true, false);
-        button.paintOn(*canvas);
-        return canvas;
+        return test::recordPainting(ScaleMode::Pixels, [&button](Canvas &c) { ControlPainting::paintOn(button, c); });
     };
 
     button.setCaption(QStringLiteral("Speichern"));
     auto plain = draw();
-    const DrawOp *text = findText(*plain, QStringLiteral("Speichern"));
+    const DrawOp *text = test::findText(plain, QStringLiteral("Speichern"));
     ASSERT_TRUE(text);
     EXPECT_NEAR(text->rect.center().x(), 60, 1) << "centred";
     EXPECT_NEAR(text->rect.top(), (30 - text->rect.height()) / 2, 1) << "half the free height above";
@@ -184,22 +175,20 @@ TEST(velkButton, CaptionIconAndArrowArePlacedAsMarked)
     button.setCaption(QStringLiteral(">Speichern"));
     button.setIcon(QStringLiteral("save"));
     auto aligned = draw();
-    ASSERT_FALSE(findText(*aligned, QStringLiteral(">Speichern")));
-    text = findText(*aligned, QStringLiteral("Speichern"));
+    ASSERT_FALSE(test::findText(aligned, QStringLiteral(">Speichern")));
+    text = test::findText(aligned, QStringLiteral("Speichern"));
     ASSERT_TRUE(text);
-    const auto picture = std::find_if(aligned->recording().begin(), aligned->recording().end(),
-                                      [](const DrawOp &op) { return op.kind == DrawOp::Picture; });
-    ASSERT_NE(picture, aligned->recording().end());
-    EXPECT_EQ(picture->rect, QRectF(4, 7, 16, 16)) << "icon first at the left";
-    EXPECT_GT(text->rect.left(), picture->rect.right());
+    const std::vector<DrawOp> pictures = test::opsOfKind(aligned, DrawOp::Picture);
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_EQ(pictures.front().rect, QRectF(4, 7, 16, 16)) << "icon first at the left";
+    EXPECT_GT(text->rect.left(), pictures.front().rect.right());
 
     button.setIcon(QStringLiteral("v"));
     button.setEnabled(false);
     auto arrow = draw();
-    const DrawOp *glyph = findText(*arrow, QStringLiteral("6"));
+    const DrawOp *glyph = test::findText(arrow, QStringLiteral("6"));
     ASSERT_TRUE(glyph);
-    EXPECT_EQ(glyph->fontName, QStringLiteral("Marlett"));
-    EXPECT_EQ(findText(*arrow, QStringLiteral("Speichern"))->foreColor, 0x808080u) << "disabled text is gray";
-    EXPECT_EQ(std::count_if(arrow->recording().begin(), arrow->recording().end(),
-                            [](const DrawOp &op) { return op.kind == DrawOp::Picture; }), 0);
+    EXPECT_EQ(glyph->fontName, SymbolFontName);
+    EXPECT_EQ(test::findText(arrow, QStringLiteral("Speichern"))->foreColor, 0x808080u) << "disabled text is gray";
+    EXPECT_TRUE(test::opsOfKind(arrow, DrawOp::Picture).empty());
 }

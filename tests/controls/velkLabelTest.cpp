@@ -1,7 +1,9 @@
+#include <velk/controls/ControlPainting_p.h>
 #include <velk/controls/velkLabel.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ScriptedScreen.h>
 
+#include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
 
 #include <QTimer>
@@ -79,18 +81,15 @@ TEST(velkLabel, DrawsCaptionBoldGradientAndButtons)
     label.setBackColor1(0x000000);
     label.setBackColor2(0xFFFFFF);
     label.setMenu(QStringLiteral("delete,x"));
-    Canvas canvas(nullptr, ScaleMode::Pixels);
-    canvas.setRecording(true, false);
-    label.paintOn(canvas);
-    std::vector<DrawOp> lines, texts, pictures;
-    for (const DrawOp &op : canvas.recording()) {
-        if (op.kind == DrawOp::Line && op.rect.left() == op.rect.right() && op.rect.height() == 19)
+    const std::vector<DrawOp> ops =
+        test::recordPainting(ScaleMode::Pixels, [&label](Canvas &c) { ControlPainting::paintOn(label, c); });
+    std::vector<DrawOp> lines;
+    for (const DrawOp &op : test::opsOfKind(ops, DrawOp::Line)) {
+        if (op.rect.left() == op.rect.right() && op.rect.height() == 19)
             lines.push_back(op);
-        if (op.kind == DrawOp::Text)
-            texts.push_back(op);
-        if (op.kind == DrawOp::Picture)
-            pictures.push_back(op);
     }
+    const std::vector<DrawOp> texts = test::opsOfKind(ops, DrawOp::Text);
+    const std::vector<DrawOp> pictures = test::opsOfKind(ops, DrawOp::Picture);
     ASSERT_GE(lines.size(), 100u);
     EXPECT_EQ(lines.front().foreColor, 0x000000u);
     EXPECT_EQ(lines[99].foreColor, 0xFFFFFFu) << "gradient from the first to the second colour";

@@ -3,6 +3,7 @@
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ScriptedDialogs.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/sheet/velkSheet_p.h>
 
 #include "support/TestSupport.h"
 
@@ -97,7 +98,7 @@ TEST(velkRights, SelectingAUserShowsAndEnablesTheRights)
         QImage image(f.list->width(), f.list->height(), QImage::Format_RGB32);
         Canvas canvas(&image);
         canvas.setRecording(true, false);
-        f.list->paintOn(canvas);
+        SheetInternals::paintList(*f.list, canvas);
         int blackTicks = 0, greyTicks = 0, greyBoxes = 0;
         for (const DrawOp &op : canvas.recording()) {
             if (op.kind == DrawOp::Line && op.drawWidth == 2) {

@@ -1,4 +1,4 @@
-#include <velk/frame/FrameLayout.h>
+#include <velk/frame/FrameLayout_p.h>
 #include <velk/xml/StdXML.h>
 
 #include "support/TestSupport.h"
@@ -14,8 +14,8 @@ QString rectText(const FrameRect &r)
     return QStringLiteral("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
 }
 
-// Answers the pass from tables and writes every result as one line.
-class RecordingHost : public FrameLayoutHost
+// Answers the pass from tables; `lines` writes every step of a plan as one line.
+class TableQuestions : public FrameLayoutQuestions
 {
 public:
     bool config = false;
@@ -25,41 +25,49 @@ public:
     TabBarState bar{80, 24, 1};
     QList<int> missing;    // snap-in numbers without a control
     QList<int> noToolbar;  // snap-in numbers without record and toolbar
-    QStringList lines;
 
     bool configMode() const override { return config; }
     QString requestedElement() const override { return requested; }
-    StdXMLNodePtr containerNode(const QString &layout) override { return containers.value(layout); }
-    StdXMLNodePtr multiCopies(const StdXMLNodePtr &multi) override { return copies.value(multi.get()); }
-    TabBarState tabBar(const StdXMLNodePtr &) override { return bar; }
-    SnapinState snapin(int nr) override
+    StdXMLNodePtr containerNode(const QString &layout) const override { return containers.value(layout); }
+    StdXMLNodePtr multiCopies(const StdXMLNodePtr &multi) const override { return copies.value(multi.get()); }
+    TabBarState tabBar(const StdXMLNodePtr &) const override { return bar; }
+    SnapinState snapin(int nr) const override { return {!missing.contains(nr), !noToolbar.contains(nr), 20}; }
+};
+
+struct StepText
+{
+    QString operator()(const FrameFill &f) const { return QStringLiteral("fill %1 %2").arg(rectText(f.rect)).arg(f.color); }
+    QString operator()(const FrameBorder &b) const { return QStringLiteral("border ") + rectText(b.rect); }
+    QString operator()(const FrameHeader &h) const { return QStringLiteral("header %1 %2").arg(rectText(h.strip), h.text); }
+    QString operator()(const FrameCaption &c) const { return QStringLiteral("caption %1 %2").arg(rectText(c.bar), c.text); }
+    QString operator()(const FrameNotFound &n) const { return QStringLiteral("missing %1 %2").arg(rectText(n.rect), n.text); }
+    QString operator()(const FrameSnapinPlacement &p) const
     {
-        return {!missing.contains(nr), !noToolbar.contains(nr), 20};
+        return QStringLiteral("snapin %1 %2 ctl %3 %4%5")
+            .arg(p.nr)
+            .arg(p.hasToolbar ? QStringLiteral("tb ") + rectText(p.toolbar) : QStringLiteral("-"))
+            .arg(rectText(p.control))
+            .arg(p.backColor)
+            .arg(p.visible ? QString() : QStringLiteral(" hidden"));
     }
-    void fillBackground(const FrameRect &r, Color c) override { lines << QStringLiteral("fill %1 %2").arg(rectText(r)).arg(c); }
-    void drawBorder(const FrameRect &r) override { lines << QStringLiteral("border ") + rectText(r); }
-    void drawHeader(const FrameRect &r, const QString &t) override { lines << QStringLiteral("header %1 %2").arg(rectText(r), t); }
-    void drawCaption(const FrameRect &r, const QString &t) override { lines << QStringLiteral("caption %1 %2").arg(rectText(r), t); }
-    void drawNotFound(const FrameRect &r, const QString &t) override { lines << QStringLiteral("missing %1 %2").arg(rectText(r), t); }
-    void placeSnapin(const SnapinPlacement &p) override
+    QString operator()(const FrameTabBarPlacement &p) const
     {
-        lines << QStringLiteral("snapin %1 %2 ctl %3 %4%5")
-                     .arg(p.nr)
-                     .arg(p.hasToolbar ? QStringLiteral("tb ") + rectText(p.toolbar) : QStringLiteral("-"))
-                     .arg(rectText(p.control))
-                     .arg(p.backColor)
-                     .arg(p.visible ? QString() : QStringLiteral(" hidden"));
-    }
-    void placeTabBar(const TabBarPlacement &p) override
-    {
-        lines << QStringLiteral("tabs %1 [%2] style %3 sel %4 %5%6")
-                     .arg(rectText(p.rect), p.menu)
-                     .arg(p.style)
-                     .arg(p.selected)
-                     .arg(p.backColor)
-                     .arg(p.visible ? QString() : QStringLiteral(" hidden"));
+        return QStringLiteral("tabs %1 [%2] style %3 sel %4 %5%6")
+            .arg(rectText(p.rect), p.menu)
+            .arg(p.style)
+            .arg(p.selected)
+            .arg(p.backColor)
+            .arg(p.visible ? QString() : QStringLiteral(" hidden"));
     }
 };
+
+QStringList lines(const FramePlan &plan)
+{
+    QStringList result;
+    for (const FrameStep &step : plan.steps)
+        result << std::visit(StepText{}, step);
+    return result;
+}
 
 // Parses `xml` and numbers its ITEMs in document order, as the build does.
 StdXMLNodePtr layoutOf(const QString &xml)
@@ -80,10 +88,9 @@ StdXMLNodePtr layoutOf(const QString &xml)
 constexpr Color kFace = SystemColor::ButtonFace;
 const QString face = QString::number(kFace);
 
-QStringList run(RecordingHost &host, const QString &xml, FrameRect r)
+QStringList run(const TableQuestions &host, const QString &xml, FrameRect r)
 {
-    FrameLayout::layout(layoutOf(xml), r, kFace, host);
-    return host.lines;
+    return lines(FrameLayout::layout(layoutOf(xml), r, kFace, host));
 }
 
 } // namespace
@@ -117,7 +124,7 @@ TEST(FrameLayout, RowsAndColumnsShareTheirBandWithGapsAndCaptions)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        RecordingHost host;
+        TableQuestions host;
         EXPECT_EQ(run(host, row.xml, row.rect), row.expected);
     }
 }
@@ -150,13 +157,13 @@ TEST(FrameLayout, ItemsCellsSpacesAndContainers)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        RecordingHost host;
+        TableQuestions host;
         host.missing = row.missing;
         host.noToolbar = row.noToolbar;
         EXPECT_EQ(run(host, row.xml, {0, 0, 200, 100}), row.expected);
     }
 
-    RecordingHost host;
+    TableQuestions host;
     host.containers.insert(QStringLiteral("unten"),
                            layoutOf(QStringLiteral("<L><ITEM caption=\"a\"/><SPACE backcolor=\"0,0,255\"/></L>")));
     EXPECT_EQ(run(host, QStringLiteral("<ROWS><CONTAINER layout=\"unten\"/><CONTAINER layout=\"fehlt\"/></ROWS>"),
@@ -199,36 +206,35 @@ TEST(FrameLayout, TabBarsShowOnlyTheSelectedPage)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        RecordingHost host;
+        TableQuestions host;
         host.bar.selected = row.selected;
         host.requested = row.requested;
         EXPECT_EQ(run(host, tabs.arg(row.attributes), {0, 0, 300, 200}), row.expected);
     }
 
     // Pages of a hidden page stay hidden and draw nothing.
-    RecordingHost nested;
+    TableQuestions nested;
     nested.bar.selected = 2;
-    const QStringList lines = run(nested,
+    const QStringList drawn = run(nested,
                                   QStringLiteral("<TABS><ROWS><ITEM caption=\"x\"/></ROWS><SPACE/></TABS>"), {0, 0, 100, 100});
-    EXPECT_EQ(lines, (QStringList{"tabs 0,0,100,24 [#1,#2] style 4 sel 2 " + face,
+    EXPECT_EQ(drawn, (QStringList{"tabs 0,0,100,24 [#1,#2] style 4 sel 2 " + face,
                                   "snapin 1 tb 0,44,100,64 ctl 0,65,100,100 " + face + " hidden"}));
 }
 
 TEST(FrameLayout, MultiShowsItsCopiesAndConfigModeAddsHeaders)
 {
-    RecordingHost host;
+    TableQuestions host;
     const StdXMLNodePtr multi = layoutOf(QStringLiteral("<MULTI><ITEM/></MULTI>"));
     const StdXMLNodePtr copies = layoutOf(QStringLiteral(
         "<MULTI><ITEM caption=\"A 1\"/><ITEM caption=\"A 2\"/><ITEM caption=\"A 3\"/></MULTI>"));
     host.copies.insert(multi.get(), copies);
     host.bar.selected = 3;
-    FrameLayout::layout(multi, {0, 0, 100, 100}, kFace, host);
-    EXPECT_EQ(host.lines, (QStringList{"tabs 0,0,100,24 [A 1,A 2,A 3] style 4 sel 3 " + face,
+    EXPECT_EQ(lines(FrameLayout::layout(multi, {0, 0, 100, 100}, kFace, host)), (QStringList{"tabs 0,0,100,24 [A 1,A 2,A 3] style 4 sel 3 " + face,
                                        "snapin 1 tb 0,26,100,46 ctl 0,47,100,100 " + face + " hidden",
                                        "snapin 2 tb 0,26,100,46 ctl 0,47,100,100 " + face + " hidden",
                                        "snapin 3 tb 0,26,100,46 ctl 0,47,100,100 " + face}));
 
-    RecordingHost config;
+    TableQuestions config;
     config.config = true;
     EXPECT_EQ(run(config, QStringLiteral("<COLS><ITEM width=\"100\" control=\"A\"/><SPACE/></COLS>"), {0, 0, 305, 100}),
               (QStringList{"header 0,0,305,16 COLS", "header 0,16,126,32 ITEM A",
@@ -237,7 +243,7 @@ TEST(FrameLayout, MultiShowsItsCopiesAndConfigModeAddsHeaders)
 
 TEST(FrameLayout, WalkFollowsCommandsIntoPagesCopiesAndContainers)
 {
-    RecordingHost host;
+    TableQuestions host;
     const StdXMLNodePtr root = layoutOf(QStringLiteral(
         "<ROWS><TABS><ITEM><ITEM/></ITEM></TABS><MULTI><SPACE/></MULTI><CONTAINER layout=\"c\"/>"
         "<GENERIC type=\"MULTI\"><CELL/></GENERIC><OTHER><ITEM/></OTHER></ROWS>"));

@@ -31,7 +31,12 @@ public:
     void setIsDirty(bool v) { log(QStringLiteral("set IsDirty=%1").arg(v)), dirty = v; }
     QString Toolbar() const { return log(QStringLiteral("get Toolbar")), toolbar; }
     velk::Color BackColor() const { return backColor; }
-    void setBackColor(velk::Color c) { log(QStringLiteral("set BackColor=%1").arg(c)), backColor = c; }
+    void setBackColor(velk::Color c)
+    {
+        log(QStringLiteral("set BackColor=%1").arg(c)), backColor = c;
+        if (onBackColor)
+            onBackColor();
+    }
     bool IsVisible() const { return isVisible; }
     void setIsVisible(bool v)
     {
@@ -52,7 +57,9 @@ public:
     QString toolbar = QStringLiteral("save#Speichern,-,Drucken");
     velk::Color backColor = 0;
     bool isVisible = false;
-    /// Runs inside setIsVisible (lets a test re-enter the frame from a layout pass).
+    /// Run inside setBackColor and setIsVisible (let a test re-enter the frame while it
+    /// places its snap-ins).
+    std::function<void()> onBackColor;
     std::function<void()> onIsVisible;
 
 signals:

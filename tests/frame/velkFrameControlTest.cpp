@@ -7,6 +7,7 @@
 #include <velk/xml/StdXML.h>
 
 #include "TestSnapIns.h"
+#include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -33,15 +34,7 @@ protected:
     }
     RecordingSnapIn *recorder(int nr) const { return qobject_cast<RecordingSnapIn *>(frame.snapin(nr)); }
     Canvas &surface() { return frame.findChild<PictureBox *>(QStringLiteral("Picture1"))->canvas(); }
-    QStringList drawnTexts()
-    {
-        QStringList texts;
-        for (const DrawOp &op : surface().recording()) {
-            if (op.kind == DrawOp::Text)
-                texts << op.text;
-        }
-        return texts;
-    }
+    QStringList drawnTexts() { return test::textsOf(surface().recording()); }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static bool shown(QWidget *w) { return w && !w->isHidden(); }
 
@@ -221,7 +214,7 @@ TEST_F(FrameTest, TabsSelectByMessageAndByClick)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar, frame.tabBar(1));
     EXPECT_EQ(bar->Menu(), QStringLiteral("A,B,#3"));
-    EXPECT_EQ(bar->style(), 4);
+    EXPECT_EQ(bar->styleNumber(), 4);
     EXPECT_EQ(bar->Selected(), 3); // "start" wins over "true"
     EXPECT_FALSE(recorder(1)->isVisible);
     EXPECT_FALSE(shown(frame.snapin(2)));
@@ -258,7 +251,7 @@ TEST_F(FrameTest, MultiBuildsThreeNumberedCopies)
     const StdXMLNodePtr multi = init(QStringLiteral("<MULTI><ITEM caption=\"Ansicht #\" control=\"Test.Recorder\"/></MULTI>"));
     EXPECT_EQ(frame.tabBar(1)->Menu(), QStringLiteral("Ansicht 1,Ansicht 2,Ansicht 3"));
     EXPECT_EQ(frame.snapinCount(), 3);
-    EXPECT_EQ(multi->Item(1)->Comment, QString()); // the original is only the pattern
+    EXPECT_EQ(multi->Item(1)->Comment, QString()); // the MULTI's own child is only the pattern
     EXPECT_TRUE(shown(frame.snapin(1)));
     EXPECT_FALSE(shown(frame.snapin(2)));
 
@@ -393,16 +386,36 @@ TEST_F(FrameTest, SnapinEventsAreDispatchedByName)
     EXPECT_EQ(RecordingSnapIn::alive().size(), 1);
 }
 
-TEST_F(FrameTest, ARefreshFromInsideALayoutPassReturnsAtOnce)
+TEST_F(FrameTest, APlanIsAppliedOnceWhenASnapinRefreshesTheFrameWhilePlaced)
 {
-    init(QStringLiteral("<ROWS><ITEM control=\"Test.Recorder\"/></ROWS>"));
+    init(QStringLiteral("<ROWS><ITEM control=\"Test.Recorder\"/><ITEM control=\"Test.Recorder\"/></ROWS>"));
+    int depth = 0;
+    int deepest = 0;
     int reentered = 0;
-    recorder(1)->onIsVisible = [&] {
+    const auto refreshFromInside = [&] {
         ++reentered;
+        ++depth;
+        deepest = std::max(deepest, depth);
         frame.Refresh();
+        --depth;
     };
+    recorder(1)->onBackColor = refreshFromInside;
+    recorder(2)->onIsVisible = refreshFromInside;
     recorder(1)->calls.clear();
+    recorder(2)->calls.clear();
     frame.Refresh();
-    EXPECT_EQ(reentered, 1);
-    EXPECT_EQ(recorder(1)->calls.count(QStringLiteral("set IsVisible=1")), 1);
+    EXPECT_EQ(reentered, 2);
+    EXPECT_EQ(deepest, 1);
+    for (int nr : {1, 2}) {
+        SCOPED_TRACE(nr);
+        EXPECT_EQ(recorder(nr)->calls, (QStringList{QStringLiteral("set BackColor=%1").arg(SystemColor::ButtonFace),
+                                                    QStringLiteral("set IsVisible=1")}));
+    }
+    EXPECT_EQ(frame.snapin(2)->y(), frame.snapin(1)->y() + 153); // rows of 148 pixels, 5 apart
+
+    // The frame's own changes still lay it out again.
+    recorder(1)->onBackColor = nullptr;
+    recorder(2)->onIsVisible = nullptr;
+    frame.setBackColor(rgbColor(0, 128, 0));
+    EXPECT_EQ(recorder(1)->backColor, rgbColor(0, 128, 0));
 }

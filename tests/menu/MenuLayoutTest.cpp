@@ -1,4 +1,4 @@
-#include <velk/menu/MenuLayout.h>
+#include <velk/menu/MenuLayout_p.h>
 
 #include "support/TestSupport.h"
 

@@ -1,4 +1,5 @@
-#include <velk/menu/MenuModel.h>
+#include <velk/menu/MenuField_p.h>
+#include <velk/menu/MenuModel_p.h>
 
 #include "support/TestSupport.h"
 
@@ -105,6 +106,6 @@ TEST(MenuModel, EvalPressTogglesOneFlag)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(MenuModel::toggledEvalFlag(QString::fromUtf8(row.text), row.x), QString::fromUtf8(row.result));
+        EXPECT_EQ(MenuModel::toggledEvalFlag(QString::fromUtf8(row.text), MenuField::flagAt(row.x)), QString::fromUtf8(row.result));
     }
 }

@@ -1,9 +1,10 @@
 #include <velk/controls/FramePainter_p.h>
-#include <velk/menu/MenuLayout.h>
-#include <velk/menu/velkMenuBar.h>
+#include <velk/menu/MenuLayout_p.h>
+#include <velk/menu/velkMenuBar_p.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ScriptedScreen.h>
 
+#include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>
@@ -37,7 +38,7 @@ struct BarFixture
     explicit BarFixture(const QString &menu, short style = 0, QSize size = {400, 24})
     {
         bar.resize(size);
-        bar.setStyle(style);
+        bar.setStyleNumber(style);
         bar.setMenu(menu);
         auto *e = bar.events();
         auto click = [this](const char *name) {
@@ -63,7 +64,7 @@ struct BarFixture
 
     QPoint centreOf(int id, MenuPart part = MenuPart::Caption) const
     {
-        const MenuLayout l = bar.layout();
+        const MenuLayout &l = *MenuBarAccess::layout(bar);
         const QRect r = part == MenuPart::Icon ? l.iconRect(id) : part == MenuPart::Arrow ? l.arrowRect(id)
                                                                                           : l.captionRect(id);
         return r.center();
@@ -77,10 +78,7 @@ struct BarFixture
     }
     std::vector<DrawOp> paint()
     {
-        Canvas canvas(nullptr, ScaleMode::Pixels);
-        canvas.setRecording(true, false);
-        bar.paintOn(canvas);
-        return canvas.recording();
+        return test::recordPainting(ScaleMode::Pixels, [this](Canvas &c) { MenuBarAccess::paintOn(bar, c); });
     }
     bool hasFace(Color fill)
     {
@@ -148,7 +146,7 @@ TEST(velkMenuBar, ToolbarActsOnReleaseByThePartUnderThePointer)
         EXPECT_EQ(f.raised[0].event, QString::fromLatin1(row.event));
         EXPECT_EQ(f.raised[0].id, row.id);
         EXPECT_EQ(f.raised[0].shift, 1);
-        const QRect item = f.bar.layout().itemRect(row.id);
+        const QRect item = MenuBarAccess::layout(f.bar)->itemRect(row.id);
         EXPECT_EQ(f.raised[0].x, item.left() * 15.0f) << "the item's lower left corner in twips";
         EXPECT_EQ(f.raised[0].y, 24 * 15.0f);
         EXPECT_EQ(f.selectedDuringEvent, row.id) << "drawn selected while the event runs";
@@ -273,7 +271,7 @@ TEST(velkMenuBar, FieldsAreEditBoxesReadByKey)
     auto *flags = f.bar.fieldBox(3);
     ASSERT_TRUE(name && flags && f.bar.fieldBox(4));
     EXPECT_EQ(name->objectName(), QStringLiteral("Text1_2"));
-    EXPECT_EQ(name->geometry().left(), f.bar.layout().itemRect(2).left());
+    EXPECT_EQ(name->geometry().left(), MenuBarAccess::layout(f.bar)->itemRect(2).left());
     EXPECT_EQ(flags->width(), 55);
 
     name->setText(QStringLiteral("Meier"));
@@ -355,13 +353,13 @@ TEST(velkMenuBar, HostMarksSelectedItemsAndButtonColorFollowsStyle)
 
     velkMenuBar bar;
     EXPECT_EQ(bar.ButtonColor(), SystemColor::ButtonFace);
-    bar.setStyle(2);
+    bar.setStyleNumber(2);
     EXPECT_EQ(bar.ButtonColor(), 0xFFFFFFu);
     bar.setButtonColor(0xFFFFFF);
-    bar.setStyle(0);
+    bar.setStyleNumber(0);
     EXPECT_EQ(bar.ButtonColor(), SystemColor::ButtonFace) << "the automatic colour is stored as automatic";
     bar.setButtonColor(0x00FF00);
-    bar.setStyle(2);
+    bar.setStyleNumber(2);
     EXPECT_EQ(bar.ButtonColor(), 0x00FF00u);
 }
 
@@ -387,4 +385,31 @@ TEST(velkMenuBar, EveryStyleDrawsItsCaptionsOnTheRecordingCanvas)
                       2) << "two icons";
         }
     }
+}
+
+TEST(velkMenuBar, PaintingAndMovingChangeNothingButTheirOwnDrawing)
+{
+    BarFixture f(QStringLiteral("Suche,$text:name,Drucken"));
+    const std::shared_ptr<const MenuLayout> before = MenuBarAccess::layout(f.bar);
+    f.bar.MouseMove(0, 0, float(MenuBarAccess::layout(f.bar)->captionRect(3).center().x()), 10);
+    f.bar.MouseMove(0, 0, 1, 1);
+    EXPECT_EQ(MenuBarAccess::layout(f.bar), before) << "a move looks the item up in the same layout";
+
+    // A field's box follows CheckState when asked to refresh, not when drawn.
+    f.disabled.insert(2);
+    f.paint();
+    EXPECT_TRUE(f.bar.fieldBox(2)->isEnabled());
+    f.bar.Refresh();
+    EXPECT_FALSE(f.bar.fieldBox(2)->isEnabled());
+
+    // A handler that sets a new menu while the bar is drawn: this drawing keeps its items.
+    QObject::connect(f.bar.events(), &velkMenuBarEvents::CheckState, [&f](int &id, bool &) {
+        if (id == 1)
+            f.bar.setMenu(QStringLiteral("Neu"));
+    });
+    const QStringList texts = test::textsOf(f.paint());
+    EXPECT_TRUE(texts.contains(QStringLiteral("Drucken")));
+    EXPECT_EQ(f.bar.Menu(), QStringLiteral("Neu"));
+    f.bar.resize(500, 24);
+    EXPECT_NE(MenuBarAccess::layout(f.bar), before) << "a new size lays the bar out again";
 }

@@ -1,42 +1,13 @@
-#include <velk/menu/PopupLayout.h>
-#include <velk/menu/velkMenuPopup.h>
+#include <velk/menu/velkMenuPopup_p.h>
 #include <velk/platform/Canvas.h>
 
+#include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
 
 #include <QPaintEvent>
 #include <QtTest>
 
 using namespace velk;
-
-TEST(PopupLayout, LinesShareTheHeightLeftBySeparators)
-{
-    const PopupLayout layout(QStringLiteral("a,-,b"), 1000, 15);
-    EXPECT_DOUBLE_EQ(layout.lineHeight(), 452.5);
-    struct Row { const char *name; double y; int line; };
-    const Row rows[] = {
-        {"top of the first line", 0, 1},
-        {"end of the first line", 452.4, 1},
-        {"separator band starts", 452.5, 0},
-        {"inside the separator band", 500, 0},
-        {"second line", 600, 2},
-        {"last twip of the second line", 984.9, 2},
-        {"below the last line", 985, 0},
-        {"above the list", -1, 0},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(layout.lineAt(row.y), row.line);
-    }
-    ASSERT_TRUE(layout.line(2));
-    EXPECT_EQ(layout.line(2)->text, QStringLiteral("b"));
-    EXPECT_DOUBLE_EQ(layout.line(2)->top, 532.5);
-
-    const PopupLayout separatorsOnly(QStringLiteral("-,-"), 1000, 15);
-    EXPECT_EQ(separatorsOnly.lineHeight(), 0);
-    EXPECT_EQ(separatorsOnly.lineAt(10), 0);
-    EXPECT_EQ(PopupLayout(QString(), 1000, 15).lines().size(), 0u);
-}
 
 TEST(velkMenuPopup, PressSelectsALineAndMoveFollowsThePointer)
 {
@@ -107,17 +78,13 @@ TEST(velkMenuPopup, HighlightedLineIsDarkBlueWithWhiteText)
     popup.setMenu(QStringLiteral("Öffnen,-,Löschen"));
     popup.resize(100, 67);
     popup.setSelected(2);
-    Canvas canvas(nullptr, ScaleMode::Twips);
-    canvas.setRecording(true, false);
-    popup.paintOn(canvas);
-    std::vector<DrawOp> texts, lines;
+    const std::vector<DrawOp> ops =
+        test::recordPainting(ScaleMode::Twips, [&popup](Canvas &c) { MenuPopupAccess::paintOn(popup, c); });
+    const std::vector<DrawOp> texts = test::opsOfKind(ops, DrawOp::Text);
+    const std::vector<DrawOp> lines = test::opsOfKind(ops, DrawOp::Line);
     bool darkBlue = false;
-    for (const DrawOp &op : canvas.recording()) {
-        if (op.kind == DrawOp::Text)
-            texts.push_back(op);
-        if (op.kind == DrawOp::Line)
-            lines.push_back(op);
-        if (op.kind == DrawOp::FilledBox && op.fillColor == 0x800000u)
+    for (const DrawOp &op : test::opsOfKind(ops, DrawOp::FilledBox)) {
+        if (op.fillColor == 0x800000u)
             darkBlue = op.rect.top() > 500;
     }
     ASSERT_EQ(texts.size(), 2u);

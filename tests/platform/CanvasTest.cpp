@@ -273,7 +273,7 @@ TEST(Canvas, SymbolFontGlyphsAreDrawnAsShapes)
     QImage image = whiteImage(40, 40);
     Canvas canvas(&image, ScaleMode::Pixels);
     canvas.setForeColor(black);
-    canvas.setFontName(QStringLiteral("Marlett"));
+    canvas.setFontName(SymbolFontName);
     canvas.setFontSize(12);
     canvas.setCurrentX(10);
     canvas.setCurrentY(10);

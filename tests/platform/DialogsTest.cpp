@@ -147,7 +147,7 @@ struct MsgBoxClicker
 
 } // namespace
 
-TEST(QtDialogs, MsgBoxShowsGermanButtonsAndReturnsTheOriginalCodes)
+TEST(QtDialogs, MsgBoxShowsGermanButtonsAndReturnsTheirAnswerCodes)
 {
     struct Row
     {

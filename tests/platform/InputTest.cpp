@@ -16,7 +16,7 @@ int codeOfEvent(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, con
 
 } // namespace
 
-TEST(Input, QtKeysGetTheOriginalsKeyCodes)
+TEST(Input, QtKeysGetTheirKeyCodes)
 {
     struct Row
     {
@@ -124,4 +124,29 @@ TEST(Input, MouseButtonsAndShiftStateAreSums)
     EXPECT_EQ(shiftStateFromQt(Qt::ControlModifier | Qt::AltModifier), 6);
     EXPECT_EQ(shiftStateFromQt(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier), 7);
     EXPECT_EQ(shiftStateFromQt(Qt::MetaModifier), 0);
+}
+
+TEST(Input, WheelMessagesCarryKeysAndWholeNotches)
+{
+    const auto message = [](QPoint angle, Qt::KeyboardModifiers modifiers) {
+        const QWheelEvent event(QPointF(3, 4), QPointF(30, 40), QPoint(), angle, Qt::NoButton, modifiers,
+                                Qt::NoScrollPhase, false);
+        return wheelInputOf(&event);
+    };
+    const WheelInput down = message({0, -120}, Qt::ControlModifier);
+    EXPECT_EQ(down.delta, -120);
+    EXPECT_EQ(down.keys, WheelKey::Ctrl);
+    EXPECT_EQ(QPoint(down.x, down.y), QPoint(30, 40));
+    EXPECT_FALSE(wheelScrollsSideways(down.keys));
+
+    const WheelInput sideways = message({240, 0}, Qt::NoModifier);
+    EXPECT_EQ(sideways.delta, 240) << "a sideways turn is a turn with Shift";
+    EXPECT_TRUE(wheelScrollsSideways(sideways.keys));
+    EXPECT_EQ(message({0, 120}, Qt::ShiftModifier | Qt::ControlModifier).keys, WheelKey::Shift + WheelKey::Ctrl);
+
+    WheelNotches notches;
+    EXPECT_EQ(notches.add(60), 0);
+    EXPECT_EQ(notches.add(90), 1) << "half notches add up";
+    EXPECT_EQ(notches.add(-30), 0);
+    EXPECT_EQ(notches.add(-240), -2);
 }

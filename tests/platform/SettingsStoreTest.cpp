@@ -1,5 +1,5 @@
 #include <velk/platform/SettingsStore.h>
-#include <velk/platform/SettingsTree.h>
+#include <velk/platform/SettingsTree_p.h>
 
 #include <support/TestSupport.h>
 

@@ -1,3 +1,5 @@
+#include <velk/velkgui.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -15,6 +17,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("VELK_TEST_KEYRING"))
         qputenv("DBUS_SESSION_BUS_ADDRESS", (QStringLiteral("unix:path=") + configDir.path() + QStringLiteral("/no-bus")).toLocal8Bit());
     QApplication app(argc, argv);
+    velk::registerBuiltinControls();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -45,7 +45,7 @@ velkButton *makeButton(const Content &content, const Look &look, short style, QL
     auto *button = new velkButton;
     button->setCaption(QString::fromUtf8(content.caption));
     button->setIcon(QString::fromLatin1(content.icon));
-    button->setStyle(style);
+    button->setStyleNumber(style);
     button->setState(look.state);
     button->setEnabled(look.enabled);
     button->setDefault(look.isDefault);
@@ -81,7 +81,7 @@ velkLabel *makeLabel(const QString &caption, short style, Color from, Color to, 
 {
     auto *label = new velkLabel;
     label->setCaption(caption);
-    label->setStyle(style);
+    label->setStyleNumber(style);
     label->setBackColor1(from);
     label->setBackColor2(to);
     label->setMenu(menu);

@@ -105,7 +105,7 @@ void drawLines(Canvas &c, double left, double top)
 void drawSymbols(Canvas &c, double left, double top)
 {
     printAt(c, left, top, QStringLiteral("Symbole:"));
-    c.setFontName(QStringLiteral("Marlett"));
+    c.setFontName(velk::SymbolFontName);
     c.setFontSize(12);
     printAt(c, left + 900, top - 30, QStringLiteral("3456 a r n"));
     c.setFontName(QStringLiteral("Arial"));

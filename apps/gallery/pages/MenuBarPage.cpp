@@ -40,7 +40,7 @@ const BarSample kHorizontal[] = {
 velkMenuBar *makeBar(short style, const QString &menu, short selected, QLabel *log)
 {
     auto *bar = new velkMenuBar;
-    bar->setStyle(style);
+    bar->setStyleNumber(style);
     bar->setMenu(menu);
     bar->setSelected(selected);
     auto *events = bar->events();
@@ -57,7 +57,7 @@ velkMenuBar *makeBar(short style, const QString &menu, short selected, QLabel *l
                      [log](int &id) { log->setText(QStringLiteral("ContextMenu(id=%1)").arg(id)); });
     // "Vorschau" stands for an item the host has disabled.
     QObject::connect(events, &velkMenuBarEvents::CheckState, bar, [bar](int &id, bool &enabled) {
-        if (bar->MenuItem(id) == u"Vorschau" && bar->style() == 0)
+        if (bar->MenuItem(id) == u"Vorschau" && bar->styleNumber() == 0)
             enabled = false;
     });
     QObject::connect(events, &velkMenuBarEvents::DropFileEnabled, bar, [](int &effect) { effect = 1; });

@@ -10,7 +10,7 @@
 namespace velk {
 
 /// An ordered list whose positions count from 1, with an optional unique string key
-/// per item (the original's collection). Keys are compared binary. A missing position
+/// per item. Keys are compared binary. A missing position
 /// or key is reported by the `std::optional`/`bool` results, never by throwing.
 template<typename T>
 class Collection

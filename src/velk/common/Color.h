@@ -4,7 +4,7 @@
 
 namespace velk {
 
-/// A colour as the original stored it: red + 256·green + 65536·blue. Values from
+/// A colour as one 32-bit value: red + 256·green + 65536·blue. Values from
 /// 0x80000000 up name system colours (low byte = the system colour index) and are
 /// resolved from the application palette when drawing.
 using Color = quint32;

@@ -1,6 +1,7 @@
 #include "ColorHelpers.h"
 
 #include "LeadingNumber_p.h"
+#include "Rounding_p.h"
 #include "StringHelpers.h"
 
 #include <array>
@@ -42,11 +43,11 @@ constexpr std::array<NamedColor, 23> kColorTable = {{
     {u"verylightgray", 192, 192, 192, false},
 }};
 
-// A colour part read as a number and rounded half to even, as the original's conversion
-// to a whole number did; kept in a range where the sum below cannot overflow.
+// A colour part read as a number and rounded half to even; kept in a range where the sum
+// below cannot overflow.
 qint64 colorPart(const QString &text)
 {
-    const double value = std::nearbyint(LeadingNumber(text));
+    const double value = RoundHalfEven(LeadingNumber(text));
     return qint64(qBound(-1e12, value, 1e12));
 }
 

@@ -8,7 +8,7 @@
 
 namespace velk {
 
-/// The library's run-time error: the original's error number and its text.
+/// The library's run-time error: an error number and its text.
 /// Raised only where the library's contract says an error is raised; everything
 /// else reports failure through its result.
 class VELK_EXPORT Error : public std::exception
@@ -26,7 +26,7 @@ private:
     QByteArray m_what;
 };
 
-/// Error numbers the library raises (the original's run-time error numbers).
+/// Error numbers the library raises.
 namespace ErrorNumber {
 inline constexpr int InvalidCall = 5;       ///< invalid procedure call or argument
 inline constexpr int SubscriptOutOfRange = 9;

@@ -1,6 +1,7 @@
 #pragma once
 
-// Path helpers for the original's path forms: drive and network paths with "\",
+// Path helpers for the path forms layouts and settings are written in: drive and network
+// paths with "\",
 // and URLs (containing "://") with "/". They work on text only, except the two
 // file-system queries at the end.
 
@@ -22,13 +23,13 @@ VELK_EXPORT QString CombinePath(const QString &base, const QString &rel);
 VELK_EXPORT QString ParentPath(const QString &path);
 /// The text after the last "\" or "/", trimmed.
 VELK_EXPORT QString FileNameOf(const QString &path);
-/// File-system attributes of `path` in the original's bits: 1 read-only (no write
+/// File-system attributes of `path` as bits: 1 read-only (no write
 /// permission for the owner), 2 hidden (a dot file), 16 folder, 32 file. -1 when the
 /// path ends in "\." or "\.." or does not exist.
 VELK_EXPORT int FileAttrOrNone(const QString &path);
 /// True when `path` names an existing file (not a folder); false for an empty text.
 VELK_EXPORT bool FileExists(const QString &path);
-/// The local file-system path for a path in the original's form: every "\" becomes "/",
+/// The local file-system path for a path written with "\": every "\" becomes "/",
 /// nothing else changes (a drive prefix such as "C:" stays part of the name).
 VELK_EXPORT QString NativePath(const QString &path);
 

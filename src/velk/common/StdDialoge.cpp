@@ -44,7 +44,7 @@ QString qtPatterns(const QString &pattern)
     QStringList patterns = pattern.split(u';', Qt::SkipEmptyParts);
     for (QString &p : patterns) {
         p = p.trimmed();
-        // "*.*" is how the original said "every file"; here it would miss names
+        // "*.*" is written for "every file"; taken literally it would miss names
         // without a point.
         if (p == QLatin1String("*.*"))
             p = QStringLiteral("*");

@@ -57,7 +57,7 @@ QString valueAsText(const SettingsValue &value)
     case SettingsValue::Binary:
         return bytesAsText(value.bytes);
     case SettingsValue::Number:
-        // The original read numbers into a signed 32-bit variable.
+        // Numbers are read as signed 32-bit values.
         return QString::number(qint32(value.number));
     case SettingsValue::MultiString:
         return value.strings.join(QLatin1String("\r\n"));

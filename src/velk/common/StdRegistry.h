@@ -1,6 +1,6 @@
 #pragma once
 
-// Per-user settings in the original's registry shape: a root key (by number 0..6 or
+// Per-user settings as a tree: a root key (by number 0..6 or
 // named at the start of the path), a key path split at "\", and named values ("@" is
 // the key's default value). Backed by the settings store in velk/platform.
 

@@ -123,7 +123,7 @@ QString escapeOneCharacter(QChar c, const QString &special)
 
 } // namespace
 
-QString TrimBlanks(const QString &s)
+QStringView TrimBlanks(QStringView s)
 {
     qsizetype begin = 0;
     qsizetype end = s.size();
@@ -131,7 +131,13 @@ QString TrimBlanks(const QString &s)
         ++begin;
     while (end > begin && s[end - 1] == u' ')
         --end;
-    return (begin == 0 && end == s.size()) ? s : s.mid(begin, end - begin);
+    return s.sliced(begin, end - begin);
+}
+
+QString TrimBlanks(const QString &s)
+{
+    const QStringView trimmed = TrimBlanks(QStringView(s));
+    return trimmed.size() == s.size() ? s : trimmed.toString();
 }
 
 QString GetToken(QString &s, const QString &sep)

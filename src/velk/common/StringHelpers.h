@@ -55,8 +55,10 @@ VELK_EXPORT QString PadLeft(const QString &s, int n);
 VELK_EXPORT QString TrimText(const QVariant &value);
 /// Reads a German-written number ("1.234,5", "12,5%"); text without a number is 0.
 VELK_EXPORT double ParseNumber(const QString &s);
-/// Trims blanks (code 32) only, as the helpers above do.
+/// Trims blanks (code 32) only, as the helpers above do; tabs and line breaks stay.
 VELK_EXPORT QString TrimBlanks(const QString &s);
+/// As above, without copying: the part of `s` between its leading and trailing blanks.
+VELK_EXPORT QStringView TrimBlanks(QStringView s);
 
 template<typename T> T MinOf(const T &a, const T &b) { return b < a ? b : a; }
 template<typename T> T MaxOf(const T &a, const T &b) { return b < a ? a : b; }

@@ -11,7 +11,7 @@ namespace velk {
 /// The one rule for the library's text files. Text is written in Windows-1252 with
 /// CR LF line ends when every character fits, otherwise in UTF-8 with a byte-order
 /// mark; it is read as UTF-8 when the mark is there and as Windows-1252 otherwise.
-/// Files from the original's installations read unchanged, and nothing typed is lost.
+/// Existing 8-bit files read unchanged, and nothing typed is lost.
 namespace TextFile {
 
 /// Decodes file content by the rule above (the mark is not part of the text).

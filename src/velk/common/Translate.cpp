@@ -10,8 +10,8 @@
 namespace velk {
 namespace {
 
-// The built-in texts the library's own controls ask for. Other numbers of the original
-// table are not known by their wording and have no built-in text here.
+// The built-in texts the library's own controls ask for. Other numbers have no built-in
+// text; a language file supplies them.
 const QHash<int, QString> &builtInTexts()
 {
     static const QHash<int, QString> table = {

@@ -17,6 +17,7 @@ target_sources(velkgui PRIVATE
   src/velk/common/ImageServices.h
   src/velk/common/LeadingNumber.cpp
   src/velk/common/LeadingNumber_p.h
+  src/velk/common/Rounding_p.h
   src/velk/common/PathHelpers.cpp
   src/velk/common/PathHelpers.h
   src/velk/common/SetIfChanged_p.h

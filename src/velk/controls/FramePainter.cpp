@@ -90,7 +90,7 @@ void dropArrow(Canvas &canvas, int x, int y, Color color)
     const QString fontName = canvas.FontName();
     const double fontSize = canvas.FontSize();
     const Color foreColor = canvas.ForeColor();
-    canvas.setFontName(QStringLiteral("Marlett"));
+    canvas.setFontName(SymbolFontName);
     canvas.setFontSize(DropArrowWidth * 72.0 / 96.0);
     canvas.setForeColor(color);
     canvas.setCurrentX(x);

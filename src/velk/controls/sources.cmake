@@ -1,7 +1,8 @@
 target_sources(velkgui PRIVATE
   src/velk/controls/FramePainter.cpp
   src/velk/controls/FramePainter_p.h
-  src/velk/controls/HoverTimer_p.h
+  src/velk/controls/ControlPainting_p.h
+  src/velk/controls/HoverTracker_p.h
   src/velk/controls/velkButton.cpp
   src/velk/controls/velkButton.h
   src/velk/controls/velkIcon.cpp

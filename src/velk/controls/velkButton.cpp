@@ -1,10 +1,12 @@
 #include "velkButton.h"
 
+#include "ControlPainting_p.h"
+
 #include "FramePainter_p.h"
 #include "velkIcon.h"
 
 #include <velk/common/SetIfChanged_p.h>
-#include <velk/controls/HoverTimer_p.h>
+#include <velk/controls/HoverTracker_p.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Input.h>
@@ -48,7 +50,7 @@ struct velkButton::Private
     velkButton *q;
     velkButtonEvents *events;
     velkIcon *icon;
-    QTimer *timer;
+    HoverTracker hover;
     std::vector<QShortcut *> defaultKeys; ///< Return and Enter
     QShortcut *cancelKey = nullptr;
     QString caption = QStringLiteral("?");
@@ -62,7 +64,7 @@ struct velkButton::Private
         : q(owner)
         , events(new velkButtonEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(makeHoverTimer(owner))
+        , hover(owner, [this] { setStateTo(Normal); })
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
@@ -167,7 +169,7 @@ struct velkButton::Private
 
     void endHover()
     {
-        timer->stop();
+        hover.stop();
         setStateTo(Normal);
     }
 
@@ -187,7 +189,7 @@ velkButton::velkButton(QWidget *parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(d->timer, &QTimer::timeout, this, &velkButton::HoverTimerTick);
+    connect(d->hover.timer(), &QTimer::timeout, this, &velkButton::HoverTimerTick);
 }
 
 velkButton::~velkButton() = default;
@@ -216,9 +218,9 @@ void velkButton::setIcon(const QString &icon)
     update();
 }
 
-short velkButton::style() const { return d->style; }
+short velkButton::styleNumber() const { return d->style; }
 
-void velkButton::setStyle(short style)
+void velkButton::setStyleNumber(short style)
 {
     if (setIfChanged(d->style, style))
         update();
@@ -270,6 +272,11 @@ void velkButton::Refresh() { repaint(); }
 void velkButton::AddIcon(const QString &icona, const QImage &picbox) { d->icon->AddIcon(icona, picbox); }
 void velkButton::AddIcon(const QString &icona, QWidget *picbox) { d->icon->AddIcon(icona, picbox); }
 
+void ControlPainting::paintOn(velkButton &button, Canvas &canvas)
+{
+    button.paintOn(canvas);
+}
+
 void velkButton::paintOn(Canvas &canvas)
 {
     canvas.setFont(font());
@@ -288,7 +295,7 @@ void velkButton::MouseMove(int button, int, float, float)
     if (!isEnabled() || button != 0)
         return;
     d->setStateTo(Hot);
-    d->timer->start();
+    d->hover.start();
 }
 
 void velkButton::MouseUp(int, int shift, float x, float y)
@@ -313,8 +320,7 @@ void velkButton::AccessKeyPress(int keyAscii)
 
 void velkButton::HoverTimerTick()
 {
-    if (!Screen::isCursorOver(this))
-        d->endHover();
+    d->hover.poll();
 }
 
 QSize velkButton::sizeHint() const

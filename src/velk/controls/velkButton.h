@@ -40,7 +40,7 @@ class VELK_EXPORT velkButton : public QWidget
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption STORED true)
     Q_PROPERTY(QString Icon READ Icon WRITE setIcon STORED true)
-    Q_PROPERTY(short style READ style WRITE setStyle STORED true)
+    Q_PROPERTY(short style READ styleNumber WRITE setStyleNumber STORED true)
     Q_PROPERTY(short state READ state WRITE setState STORED false)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled STORED false)
     Q_PROPERTY(velk::Color BackColor READ BackColor WRITE setBackColor STORED true)
@@ -58,8 +58,9 @@ public:
     void setCaption(const QString &caption);
     QString Icon() const;
     void setIcon(const QString &icon);
-    short style() const;
-    void setStyle(short style);
+    /// The `style` property. Named apart in C++ so that QWidget::style() keeps its meaning.
+    short styleNumber() const;
+    void setStyleNumber(short style);
     short state() const;
     void setState(short state);
     Color BackColor() const;
@@ -78,10 +79,8 @@ public:
     Q_INVOKABLE void AddIcon(const QString &icona, const QImage &picbox);
     void AddIcon(const QString &icona, QWidget *picbox);
 
-    /// Draws the whole button on `canvas` (pixels).
-    void paintOn(Canvas &canvas);
 
-    // Input in the original's values (buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
+    // Input as the library's input codes (buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
     // positions in pixels); the Qt event handlers call these.
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
@@ -105,6 +104,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    friend class ControlPainting;
+    /// Draws the whole button on `canvas` (pixels).
+    void paintOn(Canvas &canvas);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

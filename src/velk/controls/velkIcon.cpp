@@ -1,6 +1,8 @@
 #include "velkIcon.h"
 
 #include <velk/common/IconNames.h>
+#include <velk/common/LeadingNumber_p.h>
+#include <velk/common/Rounding_p.h>
 #include <velk/common/ImageServices.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -95,31 +97,11 @@ const Strips &builtInStrips()
     return strips;
 }
 
-// The numeric value a text starts with, as the original's number reading took it: blanks
-// are skipped, reading stops at the first other character; 0 when there is no number.
-int leadingNumber(const QString &text)
+// The icon number a text starts with; 0 when it has none or one beyond any icon.
+int iconNumber(const QString &text)
 {
-    QString digits;
-    bool seenPoint = false;
-    for (const QChar c : text) {
-        if (c == u' ' || c == u'\t')
-            continue;
-        if ((c == u'-' || c == u'+') && digits.isEmpty()) {
-            digits += c;
-        } else if (c.isDigit() && c.unicode() < 128) {
-            digits += c;
-        } else if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-            digits += c;
-        } else {
-            break;
-        }
-    }
-    bool ok = false;
-    const double value = digits.toDouble(&ok);
-    if (!ok || std::fabs(value) > 2147483647.0)
-        return 0;
-    return int(std::nearbyint(value));
+    const double value = LeadingNumber(text);
+    return std::fabs(value) > 2147483647.0 ? 0 : RoundHalfEvenToInt(value);
 }
 
 bool supportsRasterOps(QPainter &p)
@@ -241,7 +223,7 @@ int velkIcon::IconNr(const QString &ico) const
         return 199;
     if (const qsizetype pos = d->added.indexOf(ico); pos >= 0)
         return d->builtInCount() + int(pos) + 1;
-    if (const int number = leadingNumber(ico); number != 0)
+    if (const int number = iconNumber(ico); number != 0)
         return number;
     return IconNumberOf(ico == u"location" ? QStringLiteral("db") : ico);
 }

@@ -1,10 +1,12 @@
 #include "velkLabel.h"
 
+#include "ControlPainting_p.h"
+
 #include "FramePainter_p.h"
 #include "velkIcon.h"
 
 #include <velk/common/SetIfChanged_p.h>
-#include <velk/controls/HoverTimer_p.h>
+#include <velk/controls/HoverTracker_p.h>
 #include <velk/common/StringHelpers.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -40,7 +42,7 @@ struct velkLabel::Private
     velkLabel *q;
     velkLabelEvents *events;
     velkIcon *icon;
-    QTimer *timer;
+    HoverTracker hover;
     QString caption;
     Color backColor1 = kDarkBlue;
     Color backColor2 = kDarkBlue;
@@ -56,7 +58,7 @@ struct velkLabel::Private
         : q(owner)
         , events(new velkLabelEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(makeHoverTimer(owner))
+        , hover(owner, [this] { setHot(0); })
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
@@ -137,7 +139,7 @@ velkLabel::velkLabel(QWidget *parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(d->timer, &QTimer::timeout, this, &velkLabel::HoverTimerTick);
+    connect(d->hover.timer(), &QTimer::timeout, this, &velkLabel::HoverTimerTick);
 }
 
 velkLabel::~velkLabel() = default;
@@ -177,9 +179,9 @@ void velkLabel::setForeColor(Color color)
 }
 
 QFont velkLabel::Font() const { return font(); }
-short velkLabel::style() const { return d->style; }
+short velkLabel::styleNumber() const { return d->style; }
 
-void velkLabel::setStyle(short style)
+void velkLabel::setStyleNumber(short style)
 {
     if (setIfChanged(d->style, style))
         update();
@@ -235,6 +237,11 @@ int velkLabel::buttonAt(double x, int count, int width)
 
 void velkLabel::Refresh() { repaint(); }
 
+void ControlPainting::paintOn(velkLabel &label, Canvas &canvas)
+{
+    label.paintOn(canvas);
+}
+
 void velkLabel::paintOn(Canvas &canvas)
 {
     d->paintBackground(canvas);
@@ -247,7 +254,7 @@ void velkLabel::paintOn(Canvas &canvas)
 void velkLabel::MouseMove(int, int, float x, float)
 {
     d->setHot(buttonAt(x, d->count(), width()));
-    d->timer->start();
+    d->hover.start();
 }
 
 void velkLabel::MouseUp(int, int, float x, float)
@@ -257,10 +264,7 @@ void velkLabel::MouseUp(int, int, float x, float)
 
 void velkLabel::HoverTimerTick()
 {
-    if (Screen::isCursorOver(this))
-        return;
-    d->timer->stop();
-    d->setHot(0);
+    d->hover.poll();
 }
 
 void velkLabel::paintEvent(QPaintEvent *)

@@ -40,7 +40,7 @@ class VELK_EXPORT velkLabel : public QWidget
     Q_PROPERTY(velk::Color BackColor2 READ BackColor2 WRITE setBackColor2 STORED true)
     Q_PROPERTY(velk::Color ForeColor READ ForeColor WRITE setForeColor STORED true)
     Q_PROPERTY(QFont Font READ Font WRITE setFont STORED true)
-    Q_PROPERTY(short style READ style WRITE setStyle STORED true)
+    Q_PROPERTY(short style READ styleNumber WRITE setStyleNumber STORED true)
     Q_PROPERTY(short BorderStyle READ BorderStyle WRITE setBorderStyle STORED true)
     Q_PROPERTY(QString Menu READ Menu WRITE setMenu STORED true)
     Q_PROPERTY(bool Bold READ Bold WRITE setBold STORED false)
@@ -64,8 +64,9 @@ public:
     Color ForeColor() const;
     void setForeColor(Color color);
     QFont Font() const;
-    short style() const;
-    void setStyle(short style);
+    /// The `style` property. Named apart in C++ so that QWidget::style() keeps its meaning.
+    short styleNumber() const;
+    void setStyleNumber(short style);
     short BorderStyle() const;
     void setBorderStyle(short borderStyle);
     QString Menu() const;
@@ -84,10 +85,8 @@ public:
     static int buttonAt(double x, int count, int width);
 
     Q_INVOKABLE void Refresh();
-    /// Draws the label on `canvas` (pixels).
-    void paintOn(Canvas &canvas);
 
-    // Input in the original's values; the Qt event handlers call these.
+    // Input as the library's input codes; the Qt event handlers call these.
     void MouseMove(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
     /// One tick of the hover timer: clears the hover state once the cursor has left.
@@ -100,6 +99,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend class ControlPainting;
+    /// Draws the label on `canvas` (pixels).
+    void paintOn(Canvas &canvas);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

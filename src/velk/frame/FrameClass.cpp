@@ -1,6 +1,9 @@
-#include "FrameClass.h"
+#include "FrameClass_p.h"
 
+#include <velk/menu/velkMenuBar.h>
 #include <velk/xml/StdXML.h>
+
+#include <algorithm>
 
 #include <exception>
 
@@ -23,6 +26,15 @@ template<typename Access> LateBoundResult guarded(Access access)
 }
 
 } // namespace
+
+void retireFrameChild(QWidget *widget)
+{
+    if (!widget)
+        return;
+    widget->hide();
+    widget->setObjectName(QString());
+    widget->deleteLater();
+}
 
 LateBoundResult FrameClass::get(QObject *snapin, const QString &name)
 {
@@ -47,6 +59,16 @@ FrameClass::FrameClass(int nr, QWidget *control, StdXMLNodePtr item)
 }
 
 FrameClass::~FrameClass() = default;
+
+velkMenuBar *FrameClass::toolbar() const
+{
+    return m_toolbar;
+}
+
+void FrameClass::setToolbar(velkMenuBar *bar)
+{
+    m_toolbar = bar;
+}
 
 void FrameClass::setParameterNode(StdXMLNodePtr node)
 {
@@ -91,6 +113,87 @@ void FrameClass::save()
     const LateBoundResult dirty = get(m_control, QStringLiteral("IsDirty"));
     if (dirty.ok && dirty.value.toBool())
         pull();
+}
+
+LateBoundResult FrameClass::toolbarClick(int id, float x, float y)
+{
+    LateBoundResult result = call(m_control, QStringLiteral("Click"), {id});
+    if (!result.ok)
+        result = call(m_control, QStringLiteral("Click"), {id, x, y});
+    return result;
+}
+
+void FrameClass::askToolbarEnabled(int id, bool &enabled)
+{
+    const LateBoundResult answer = call(m_control, QStringLiteral("ToolbarEnabled"), {id});
+    if (answer.ok && answer.value.isValid())
+        enabled = answer.value.toBool();
+}
+
+// --- the registry ----------------------------------------------------------------------
+
+FrameClass *FrameSnapins::add(std::unique_ptr<FrameClass> record)
+{
+    FrameClass *r = record.get();
+    m_records.push_back(std::move(record));
+    m_byNr.insert(r->nr(), r);
+    return r;
+}
+
+FrameClass *FrameSnapins::find(int nr) const
+{
+    return m_byNr.value(nr);
+}
+
+QWidget *FrameSnapins::control(int nr) const
+{
+    const FrameClass *record = find(nr);
+    return record ? record->control() : nullptr;
+}
+
+velkMenuBar *FrameSnapins::toolbar(int nr) const
+{
+    const FrameClass *record = find(nr);
+    return record ? record->toolbar() : nullptr;
+}
+
+std::vector<int> FrameSnapins::numbers() const
+{
+    std::vector<int> result;
+    result.reserve(m_records.size());
+    for (const auto &record : m_records)
+        result.push_back(record->nr());
+    return result;
+}
+
+void FrameSnapins::remove(int nr, bool save)
+{
+    FrameClass *record = m_byNr.take(nr);
+    if (!record)
+        return;
+    if (save)
+        record->save();
+    retireFrameChild(record->control());
+    retireFrameChild(record->toolbar());
+    const auto it = std::find_if(m_records.begin(), m_records.end(),
+                                 [record](const auto &r) { return r.get() == record; });
+    if (it != m_records.end())
+        m_records.erase(it);
+}
+
+void FrameSnapins::removeAll()
+{
+    // By number: a snap-in asked to save may close itself.
+    for (int nr : numbers()) {
+        if (FrameClass *record = find(nr))
+            record->save();
+    }
+    for (const auto &record : m_records) {
+        retireFrameChild(record->control());
+        retireFrameChild(record->toolbar());
+    }
+    m_records.clear();
+    m_byNr.clear();
 }
 
 } // namespace velk

@@ -1,6 +1,7 @@
-#include "FrameLayout.h"
+#include "FrameLayout_p.h"
 
-#include "FrameSizes.h"
+#include "FrameSizes_p.h"
+#include "FrameTags_p.h"
 
 #include <velk/common/ColorHelpers.h>
 
@@ -8,19 +9,11 @@
 
 namespace velk {
 
-FrameLayoutHost::~FrameLayoutHost() = default;
+FrameLayoutQuestions::~FrameLayoutQuestions() = default;
 
 namespace {
 
-const QString kItem = QStringLiteral("ITEM");
-const QString kRows = QStringLiteral("ROWS");
-const QString kCols = QStringLiteral("COLS");
-const QString kTabs = QStringLiteral("TABS");
-const QString kMulti = QStringLiteral("MULTI");
-const QString kCell = QStringLiteral("CELL");
-const QString kContainer = QStringLiteral("CONTAINER");
-const QString kSpace = QStringLiteral("SPACE");
-const QString kGeneric = QStringLiteral("GENERIC");
+using namespace FrameTag;
 
 // Only 2, as the first of the comma-separated numbers, asks for a drawn border.
 bool hasBorder(const StdXMLNode &element)
@@ -29,18 +22,9 @@ bool hasBorder(const StdXMLNode &element)
     return !border.isEmpty() && FrameSizes::wholeValue(border.section(u',', 0, 0)) == 2;
 }
 
-// A snapshot of the children: snap-ins answer layout calls synchronously and may change
-// the tree (a parameter pull rewrites nodes) while the pass walks it.
-std::vector<StdXMLNodePtr> childrenOf(const StdXMLNodePtr &node)
+const StdXMLNodes &childrenOf(const StdXMLNodePtr &node)
 {
-    std::vector<StdXMLNodePtr> children;
-    if (!node)
-        return children;
-    const StdXMLNodes &all = node->SubElements();
-    children.reserve(size_t(all.Count()));
-    for (const StdXMLNodePtr &child : all)
-        children.push_back(child);
-    return children;
+    return node->SubElements();
 }
 
 FrameRect inset(const FrameRect &r, int by)
@@ -58,12 +42,14 @@ FrameRect atLeastOnePixel(FrameRect r)
 class Pass
 {
 public:
-    explicit Pass(FrameLayoutHost &host)
-        : m_host(host)
-        , m_configMode(host.configMode())
-        , m_requested(host.requestedElement())
+    explicit Pass(const FrameLayoutQuestions &questions)
+        : m_questions(questions)
+        , m_configMode(questions.configMode())
+        , m_requested(questions.requestedElement())
     {
     }
+
+    FramePlan takePlan() { return std::move(m_plan); }
 
     void layout(const StdXMLNodePtr &element, FrameRect r, Color color, bool visible, int depth)
     {
@@ -74,21 +60,21 @@ public:
         if (!backcolor.isEmpty()) {
             color = ColorFromText(backcolor);
             if (visible)
-                m_host.fillBackground(r, color);
+                m_plan.steps.push_back(FrameFill{r, color});
         }
-        if (kind == kItem)
+        if (kind == Item)
             layoutItem(*element, r, color, visible);
-        else if (kind == kRows || kind == kCols)
-            layoutBand(element, r, color, visible, depth, kind == kRows);
-        else if (kind == kTabs)
+        else if (kind == Rows || kind == Cols)
+            layoutBand(element, r, color, visible, depth, kind == Rows);
+        else if (kind == Tabs)
             layoutTabs(element, element, r, color, visible, depth);
-        else if (kind == kMulti)
-            layoutTabs(element, m_host.multiCopies(element), r, color, visible, depth);
-        else if (kind == kCell)
+        else if (kind == Multi)
+            layoutTabs(element, m_questions.multiCopies(element), r, color, visible, depth);
+        else if (kind == Cell)
             layoutCell(element, r, color, visible, depth);
-        else if (kind == kContainer)
+        else if (kind == Container)
             layoutContainer(*element, r, color, visible, depth);
-        else if (kind == kSpace)
+        else if (kind == Space)
             adjust(*element, kind, r, visible);
     }
 
@@ -98,15 +84,15 @@ private:
     {
         if (hasBorder(element)) {
             if (visible)
-                m_host.drawBorder(r);
+                m_plan.steps.push_back(FrameBorder{r});
             r = inset(r, FrameLayout::BorderIndentPx);
         }
         if (m_configMode) {
             QString text = element.Tag;
-            if (kind == kItem)
+            if (kind == Item)
                 text += u' ' + element.GetAttribute(QStringLiteral("control"));
             if (visible)
-                m_host.drawHeader({r.left, r.top, r.right, r.top + FrameLayout::HeaderHeightPx}, text);
+                m_plan.steps.push_back(FrameHeader{{r.left, r.top, r.right, r.top + FrameLayout::HeaderHeightPx}, text});
             r.top += FrameLayout::HeaderHeightPx;
         }
         return r;
@@ -119,22 +105,23 @@ private:
         if (text.isEmpty())
             return r;
         if (visible)
-            m_host.drawCaption({r.left, r.top, r.right, r.top + FrameLayout::CaptionHeightPx}, text);
+            m_plan.steps.push_back(FrameCaption{{r.left, r.top, r.right, r.top + FrameLayout::CaptionHeightPx}, text});
         r.top += FrameLayout::CaptionOffsetPx;
         return r;
     }
 
     void layoutItem(const StdXMLNode &element, FrameRect r, Color color, bool visible)
     {
-        r = adjust(element, kItem, r, visible);
+        r = adjust(element, Item, r, visible);
         const int nr = FrameSizes::wholeValue(element.Comment);
-        const FrameLayoutHost::SnapinState state = m_host.snapin(nr);
+        const FrameLayoutQuestions::SnapinState state = m_questions.snapin(nr);
         if (!state.exists) {
             if (visible)
-                m_host.drawNotFound(r, FrameLayout::notFoundText(element.GetAttribute(QStringLiteral("control"))));
+                m_plan.steps.push_back(
+                    FrameNotFound{r, FrameLayout::notFoundText(element.GetAttribute(QStringLiteral("control")))});
             return;
         }
-        FrameLayoutHost::SnapinPlacement p;
+        FrameSnapinPlacement p;
         p.nr = nr;
         p.backColor = color;
         p.visible = visible;
@@ -145,17 +132,17 @@ private:
         } else {
             p.control = atLeastOnePixel(r);
         }
-        m_host.placeSnapin(p);
+        m_plan.steps.push_back(std::move(p));
     }
 
     void layoutBand(const StdXMLNodePtr &element, FrameRect r, Color color, bool visible, int depth, bool vertical)
     {
-        r = adjust(*element, vertical ? kRows : kCols, r, visible);
-        const std::vector<StdXMLNodePtr> children = childrenOf(element);
-        if (children.empty())
+        r = adjust(*element, vertical ? Rows : Cols, r, visible);
+        const StdXMLNodes &children = childrenOf(element);
+        if (children.Count() == 0)
             return;
         QStringList sizeTexts;
-        sizeTexts.reserve(qsizetype(children.size()));
+        sizeTexts.reserve(qsizetype(children.Count()));
         const QString attribute = vertical ? QStringLiteral("height") : QStringLiteral("width");
         for (const StdXMLNodePtr &child : children)
             sizeTexts.push_back(child->GetAttribute(attribute));
@@ -178,15 +165,15 @@ private:
     {
         if (!pages)
             return;
-        const FrameLayoutHost::TabBarState bar = m_host.tabBar(element);
-        const std::vector<StdXMLNodePtr> tabs = childrenOf(pages);
-        FrameLayoutHost::TabBarPlacement p;
+        const FrameLayoutQuestions::TabBarState bar = m_questions.tabBar(element);
+        const StdXMLNodes &tabs = childrenOf(pages);
+        FrameTabBarPlacement p;
         p.element = element;
-        p.selected = std::min(bar.selected, int(tabs.size()));
+        p.selected = std::min(bar.selected, int(tabs.Count()));
         p.backColor = color;
         if (hasBorder(*element)) {
             if (visible)
-                m_host.drawBorder(r);
+                m_plan.steps.push_back(FrameBorder{r});
             r = inset(r, FrameLayout::BorderIndentPx);
             p.backColor = ColorFromText(element->GetAttribute(QStringLiteral("backcolor")));
         }
@@ -202,49 +189,53 @@ private:
         p.menu = FrameLayout::tabMenu(*pages);
         p.visible = visible;
         if (!m_requested.isEmpty()) {
-            for (size_t k = 0; k < tabs.size(); ++k) {
-                if (tabs[k]->GetAttribute(QStringLiteral("message")) == m_requested) {
-                    p.selected = int(k) + 1;
+            int k = 0;
+            for (const StdXMLNodePtr &tab : tabs) {
+                ++k;
+                if (tab->GetAttribute(QStringLiteral("message")) == m_requested) {
+                    p.selected = k;
                     break;
                 }
             }
         }
-        m_host.placeTabBar(p);
+        const int selected = p.selected;
+        m_plan.steps.push_back(std::move(p));
         int k = 0;
         for (const StdXMLNodePtr &child : tabs) {
             ++k;
-            layout(child, content, color, visible && k == p.selected, depth + 1);
+            layout(child, content, color, visible && k == selected, depth + 1);
         }
     }
 
     void layoutCell(const StdXMLNodePtr &element, FrameRect r, Color color, bool visible, int depth)
     {
-        r = adjust(*element, kCell, r, visible);
-        const std::vector<StdXMLNodePtr> children = childrenOf(element);
-        if (children.empty())
+        r = adjust(*element, Cell, r, visible);
+        const StdXMLNodes &children = childrenOf(element);
+        if (children.Count() == 0)
             return;
         // Children of a cell overlap; only the first one's caption is shown.
-        r = caption(*children.front(), r, visible);
+        r = caption(**children.Item(1), r, visible);
         for (const StdXMLNodePtr &child : children)
             layout(child, r, color, visible, depth + 1);
     }
 
     void layoutContainer(const StdXMLNode &element, FrameRect r, Color color, bool visible, int depth)
     {
-        r = adjust(element, kContainer, r, visible);
-        const StdXMLNodePtr node = m_host.containerNode(element.GetAttribute(QStringLiteral("layout")));
+        r = adjust(element, Container, r, visible);
+        const StdXMLNodePtr node = m_questions.containerNode(element.GetAttribute(QStringLiteral("layout")));
         if (!node)
             return;
         for (const StdXMLNodePtr &child : childrenOf(node))
             layout(child, caption(*child, r, visible), color, visible, depth + 1);
     }
 
-    FrameLayoutHost &m_host;
+    const FrameLayoutQuestions &m_questions;
     const bool m_configMode;
     const QString m_requested;
+    FramePlan m_plan;
 };
 
-bool walkFrom(const StdXMLNodePtr &element, FrameLayoutHost &host, const FrameLayout::Visitor &visitor, int depth)
+bool walkFrom(const StdXMLNodePtr &element, const FrameLayoutQuestions &host, const FrameLayout::Visitor &visitor, int depth)
 {
     if (!element || depth > FrameLayout::MaxDepth)
         return true;
@@ -252,11 +243,11 @@ bool walkFrom(const StdXMLNodePtr &element, FrameLayoutHost &host, const FrameLa
         return false;
     StdXMLNodePtr holder;
     const QString &tag = element->Tag;
-    if (tag == kMulti || (tag == kGeneric && FrameLayout::kindOf(*element) == kMulti))
+    if (tag == Multi || (tag == Generic && FrameLayout::kindOf(*element) == Multi))
         holder = host.multiCopies(element);
-    else if (tag == kRows || tag == kCols || tag == kTabs || tag == kCell || tag == kGeneric)
+    else if (tag == Rows || tag == Cols || tag == Tabs || tag == Cell || tag == Generic)
         holder = element;
-    else if (tag == kContainer)
+    else if (tag == Container)
         holder = host.containerNode(element->GetAttribute(QStringLiteral("layout")));
     if (!holder)
         return true;
@@ -269,14 +260,23 @@ bool walkFrom(const StdXMLNodePtr &element, FrameLayoutHost &host, const FrameLa
 
 } // namespace
 
-void FrameLayout::layout(const StdXMLNodePtr &element, const FrameRect &rect, Color backColor, FrameLayoutHost &host)
+FramePlan FrameLayout::layout(const StdXMLNodePtr &element, const FrameRect &rect, Color backColor,
+                              const FrameLayoutQuestions &questions)
 {
-    Pass(host).layout(element, rect, backColor, true, 0);
+    Pass pass(questions);
+    pass.layout(element, rect, backColor, true, 0);
+    return pass.takePlan();
 }
 
 QString FrameLayout::kindOf(const StdXMLNode &element)
 {
-    return element.Tag == kGeneric ? element.GetAttribute(QStringLiteral("type")) : element.Tag;
+    return element.Tag == Generic ? element.GetAttribute(QStringLiteral("type")) : element.Tag;
+}
+
+bool FrameLayout::hasTabBar(const StdXMLNode &element)
+{
+    const QString kind = kindOf(element);
+    return kind == Tabs || kind == Multi;
 }
 
 QString FrameLayout::notFoundText(const QString &className)
@@ -296,7 +296,7 @@ QString FrameLayout::tabMenu(const StdXMLNode &tabs)
     return captions.join(u',');
 }
 
-bool FrameLayout::walk(const StdXMLNodePtr &element, FrameLayoutHost &host, const Visitor &visitor)
+bool FrameLayout::walk(const StdXMLNodePtr &element, const FrameLayoutQuestions &host, const Visitor &visitor)
 {
     return walkFrom(element, host, visitor, 0);
 }

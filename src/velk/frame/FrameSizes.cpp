@@ -1,44 +1,13 @@
-#include "FrameSizes.h"
+#include "FrameSizes_p.h"
 
-#include <cmath>
+#include <velk/common/LeadingNumber_p.h>
+#include <velk/common/Rounding_p.h>
 
 namespace velk {
 
-int FrameSizes::roundHalfEven(double value)
-{
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    double result = floor;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
-        result = floor + 1.0;
-    return int(result);
-}
-
-double FrameSizes::leadingValue(const QString &text)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    double sign = 1.0;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        sign = text[i] == u'-' ? -1.0 : 1.0;
-        ++i;
-    }
-    double value = 0.0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128)
-        value = value * 10.0 + (text[i++].unicode() - u'0');
-    if (i < n && text[i] == u'.') {
-        double scale = 0.1;
-        for (++i; i < n && text[i].isDigit() && text[i].unicode() < 128; ++i, scale /= 10.0)
-            value += (text[i].unicode() - u'0') * scale;
-    }
-    return sign * value;
-}
-
 int FrameSizes::wholeValue(const QString &text)
 {
-    return roundHalfEven(leadingValue(text));
+    return RoundHalfEvenToInt(LeadingNumber(text));
 }
 
 std::vector<int> FrameSizes::distribute(const QStringList &sizeTexts, int total, bool configMode)
@@ -54,7 +23,7 @@ std::vector<int> FrameSizes::distribute(const QStringList &sizeTexts, int total,
         const QString sizeText = sizeTexts[i].trimmed();
         int size = 0;
         if (sizeText.endsWith(u'%'))
-            size = roundHalfEven(double(avail) * leadingValue(sizeText) / 100.0);
+            size = RoundHalfEvenToInt(double(avail) * LeadingNumber(sizeText) / 100.0);
         else if (!sizeText.isEmpty())
             size = wholeValue(sizeText) + (configMode ? ConfigModeExtraPx : 0);
         sizes[size_t(i)] = size;
@@ -66,7 +35,7 @@ std::vector<int> FrameSizes::distribute(const QStringList &sizeTexts, int total,
     if (sum > avail) {
         const double factor = avail > 0 ? double(sum) / double(avail) : 0.0;
         for (int &size : sizes)
-            size = factor > 0.0 ? roundHalfEven(size / factor) : 0;
+            size = factor > 0.0 ? RoundHalfEvenToInt(size / factor) : 0;
         sum = avail;
     }
 
@@ -74,7 +43,7 @@ std::vector<int> FrameSizes::distribute(const QStringList &sizeTexts, int total,
     for (int size : sizes)
         unsized += size == 0 ? 1 : 0;
     if (unsized > 0) {
-        const int share = roundHalfEven(double(avail - sum) / unsized);
+        const int share = RoundHalfEvenToInt(double(avail - sum) / unsized);
         for (int &size : sizes) {
             if (size == 0)
                 size = share;

@@ -1,6 +1,6 @@
-#include "FrameSurface.h"
+#include "FrameSurface_p.h"
 
-#include "FrameLayout.h"
+#include "FrameLayout_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/PictureBox.h>

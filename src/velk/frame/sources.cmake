@@ -1,13 +1,18 @@
 target_sources(velkgui PRIVATE
+  src/velk/frame/FrameBuilder.cpp
+  src/velk/frame/FrameBuilder_p.h
   src/velk/frame/FrameClass.cpp
-  src/velk/frame/FrameClass.h
+  src/velk/frame/FrameClass_p.h
   src/velk/frame/FrameLayout.cpp
-  src/velk/frame/FrameLayout.h
-  src/velk/frame/FrameRect.h
+  src/velk/frame/FrameLayout_p.h
+  src/velk/frame/FrameRect_p.h
   src/velk/frame/FrameSizes.cpp
-  src/velk/frame/FrameSizes.h
+  src/velk/frame/FrameSizes_p.h
   src/velk/frame/FrameSurface.cpp
-  src/velk/frame/FrameSurface.h
+  src/velk/frame/FrameSurface_p.h
+  src/velk/frame/FrameTabBars.cpp
+  src/velk/frame/FrameTabBars_p.h
+  src/velk/frame/FrameTags_p.h
   src/velk/frame/velkFrameControl.cpp
   src/velk/frame/velkFrameControl.h
 )

@@ -1,19 +1,17 @@
 #include "velkFrameControl.h"
 
-#include "FrameClass.h"
-#include "FrameLayout.h"
-#include "FrameSizes.h"
-#include "FrameSurface.h"
+#include "FrameBuilder_p.h"
+#include "FrameClass_p.h"
+#include "FrameLayout_p.h"
+#include "FrameSizes_p.h"
+#include "FrameSurface_p.h"
+#include "FrameTabBars_p.h"
+#include "FrameTags_p.h"
 
-#include <velk/common/ColorHelpers.h>
-#include <velk/common/Error.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/Dialogs.h>
-#include <velk/xml/StdXML.h>
 
-#include <QHash>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QSet>
@@ -23,343 +21,48 @@
 namespace velk {
 namespace {
 
-const QString kIndex = QStringLiteral("Index");
-const QString kTabs = QStringLiteral("TABS");
-const QString kMulti = QStringLiteral("MULTI");
-const QString kGeneric = QStringLiteral("GENERIC");
-
 QRect toQRect(const FrameRect &r)
 {
     return QRect(r.left, r.top, std::max(1, r.width()), std::max(1, r.height()));
 }
 
-// Delivers only the snap-in's own signals. A hosted library control also has a companion
-// event object; its events are that control's dealings with whoever drives it, not
-// reports to the frame, and would otherwise all end as "ungültiger Event".
-class SnapinRelay : public GenericEventRelay
-{
-public:
-    SnapinRelay(QWidget *snapin, Handler handler)
-        : GenericEventRelay(
-              snapin,
-              [this, snapin, handler = std::move(handler)](const QString &name, QVariantList &args) {
-                  if (sender() == snapin)
-                      handler(name, args);
-              },
-              snapin)
-    {
-    }
-};
-
-// Removes a widget that may be on the call stack right now (a snap-in closing itself
-// from inside its own call): hidden and nameless at once, deleted when control returns.
-void retire(QWidget *widget)
-{
-    if (!widget)
-        return;
-    widget->hide();
-    widget->setObjectName(QString());
-    widget->deleteLater();
-}
-
 } // namespace
 
-struct velkFrameControl::Private final : FrameLayoutHost
+struct velkFrameControl::Private final : FrameLayoutQuestions
 {
-    struct TabBarEntry
-    {
-        StdXMLNodePtr element; ///< TABS, MULTI or a GENERIC acting as one
-        StdXMLNodePtr pages;   ///< the node whose children are the tabs
-        QPointer<velkMenuBar> bar;
-    };
-
     velkFrameControl *q;
     velkFrameControlEvents *events;
     FrameSurface surface;
+    FrameSnapins snapins;
+    FrameTabBars tabBars;
+    FrameBuilder builder;
     Color backColor = SystemColor::ButtonFace;
     StdXMLNodePtr layoutElement;
-    int counter = 0;
-    std::vector<std::unique_ptr<FrameClass>> records;
-    QHash<int, FrameClass *> recordByNr;
-    QHash<int, QPointer<QWidget>> controls;
-    QHash<int, QPointer<velkMenuBar>> toolbars;
-    QStringList containerNames;
-    std::vector<StdXMLNodePtr> containerNodes;
-    QHash<QString, StdXMLNodePtr> containerByName;
-    bool containerIndexStale = false;
-    std::vector<TabBarEntry> tabBars;
-    QHash<const StdXMLNode *, size_t> tabBarByElement;
-    int tabBarCounter = 0;
     bool isConfigMode = false;
     QString requested;
-    bool inLayout = false;
+    bool applying = false;
+    bool sizingToLayout = false;
     bool destroying = false;
-    QSet<int> placedSnapins;
-    QSet<const velkMenuBar *> placedBars;
 
     explicit Private(velkFrameControl *frame)
         : q(frame)
         , events(new velkFrameControlEvents(frame))
         , surface(frame)
+        , tabBars(frame, [frame] { frame->Refresh(); })
+        , builder(frame, events, snapins, tabBars,
+                  [this](int nr, const QString &name, QVariantList &args) { snapinSignal(nr, name, args); })
     {
         events->setObjectName(QStringLiteral("events"));
         surface.setBackColor(backColor);
     }
 
-    // --- build ---------------------------------------------------------------------
+    // --- signals from snap-ins ----------------------------------------------------
 
-    void build(const StdXMLNodePtr &element, int depth)
-    {
-        if (!element || depth > FrameLayout::MaxDepth)
-            return;
-        const QString kind = FrameLayout::kindOf(*element);
-        if (element->Tag == QStringLiteral("ITEM")) {
-            buildItem(element);
-        } else if (kind == kTabs) {
-            addTabBar(element, element);
-            buildChildren(element, depth);
-        } else if (kind == kMulti) {
-            const StdXMLNodePtr copies = addMulti(element);
-            buildChildren(copies, depth);
-        } else if (element->Tag == QStringLiteral("CONTAINER")) {
-            buildContainer(element, depth);
-        } else {
-            buildChildren(element, depth);
-        }
-    }
-
-    void buildChildren(const StdXMLNodePtr &element, int depth)
-    {
-        std::vector<StdXMLNodePtr> children;
-        for (const StdXMLNodePtr &child : element->SubElements())
-            children.push_back(child);
-        for (const StdXMLNodePtr &child : children)
-            build(child, depth + 1);
-    }
-
-    void buildItem(const StdXMLNodePtr &item)
-    {
-        const int nr = ++counter;
-        const QString className = item->GetAttribute(QStringLiteral("control"));
-        if (className.isEmpty())
-            return;
-        QWidget *control = nullptr;
-        try {
-            control = ControlFactory::create(className, q);
-        } catch (...) {
-            control = nullptr;
-        }
-        item->Comment = QString::number(nr);
-        if (!control)
-            return; // the cell shows the missing control
-        control->setObjectName(QStringLiteral("Ctl") + QString::number(nr));
-        control->hide();
-        controls.insert(nr, control);
-        auto record = std::make_unique<FrameClass>(nr, control, item);
-        FrameClass *r = record.get();
-        records.push_back(std::move(record));
-        recordByNr.insert(nr, r);
-        new SnapinRelay(control, [this, nr](const QString &name, QVariantList &args) { snapinEvent(nr, name, args); });
-        bindParameters(*r);
-        addToolbar(*r);
-    }
-
-    void bindParameters(FrameClass &record)
-    {
-        QString path = record.itemNode()->GetAttribute(QStringLiteral("parameter"));
-        emit events->Parameter(path);
-        record.setParameterNode(path.isEmpty() ? record.itemNode() : querySingle(path));
-    }
-
-    StdXMLNodePtr querySingle(const QString &path) const
-    {
-        if (!layoutElement)
-            return nullptr;
-        try {
-            return layoutElement->QuerySingle(path);
-        } catch (const Error &) {
-            return nullptr;
-        }
-    }
-
-    void addToolbar(const FrameClass &record)
-    {
-        const int nr = record.nr();
-        auto *bar = new velkMenuBar(q);
-        bar->setObjectName(QStringLiteral("velkMenuBarITEM"));
-        bar->setProperty(kIndex.toLatin1().constData(), nr);
-        bar->resize(TabBarWidthPx, ToolbarHeightPx);
-        bar->hide();
-        const LateBoundResult menu = FrameClass::get(record.control(), QStringLiteral("Toolbar"));
-        if (menu.ok)
-            bar->setMenu(menu.value.toString());
-        QObject::connect(bar->events(), &velkMenuBarEvents::Click, q,
-                         [this, nr](int &id, int &, float &x, float &y) { toolbarClick(nr, id, x, y); });
-        QObject::connect(bar->events(), &velkMenuBarEvents::CheckState, q,
-                         [this, nr](int &id, bool &enabled) { toolbarEnabled(nr, id, enabled); });
-        toolbars.insert(nr, bar);
-    }
-
-    TabBarEntry &addTabBar(const StdXMLNodePtr &element, const StdXMLNodePtr &pages)
-    {
-        auto *bar = new velkMenuBar(q);
-        bar->setObjectName(QStringLiteral("velkMenuBarTABS"));
-        bar->setProperty(kIndex.toLatin1().constData(), ++tabBarCounter);
-        bar->resize(TabBarWidthPx, TabBarHeightPx);
-        bar->hide();
-        const QString active = element->GetAttribute(QStringLiteral("activetabcolor"));
-        if (!active.isEmpty())
-            bar->setButtonColor(ColorFromText(active));
-        const QString inactive = element->GetAttribute(QStringLiteral("inactivetabcolor"));
-        if (!inactive.isEmpty())
-            bar->setInactiveColor(ColorFromText(inactive));
-        bar->setSelected(short(initialTab(*pages)));
-        QPointer<velkMenuBar> guard(bar);
-        QObject::connect(bar->events(), &velkMenuBarEvents::Click, q,
-                         [this, guard](int &id, int &, float &, float &) { tabClicked(guard, id); });
-        tabBarByElement.insert(element.get(), tabBars.size());
-        tabBars.push_back({element, pages, bar});
-        return tabBars.back();
-    }
-
-    // The tab shown first: one marked "start", else one marked "true", else the first.
-    static int initialTab(StdXMLNode &pages)
-    {
-        int marked = 0;
-        int k = 0;
-        for (const StdXMLNodePtr &child : pages.SubElements()) {
-            ++k;
-            const QString selected = child->GetAttribute(QStringLiteral("selected"));
-            if (selected == QStringLiteral("start"))
-                return k;
-            if (selected == QStringLiteral("true") && marked == 0)
-                marked = k;
-        }
-        return marked > 0 ? marked : 1;
-    }
-
-    // A MULTI shows three numbered copies of its first child in a document of their own.
-    StdXMLNodePtr addMulti(const StdXMLNodePtr &multi)
-    {
-        StdXML document;
-        StdXMLNodePtr root = document.SetRoot(kMulti, QString());
-        if (multi->Count() > 0) {
-            const StdXMLNodePtr first = multi->Item(1);
-            for (int k = 1; k <= 3; ++k) {
-                StdXMLNodePtr copy = first->Clone(true);
-                QString caption = copy->GetAttribute(QStringLiteral("caption"));
-                caption = caption.isEmpty() ? QString::number(k) : caption.replace(u'#', QString::number(k));
-                copy->SetAttribute(QStringLiteral("caption"), caption);
-                root->AddChild(copy);
-            }
-        }
-        addTabBar(multi, root);
-        return root;
-    }
-
-    void buildContainer(const StdXMLNodePtr &container, int depth)
-    {
-        const QString name = container->GetAttribute(QStringLiteral("layout"));
-        StdXMLNodePtr node;
-        emit events->LayoutNode(name, node);
-        if (!node)
-            return;
-        containerNames.push_back(name);
-        containerNodes.push_back(node);
-        containerIndexStale = true;
-        build(node, depth + 1);
-    }
-
-    // --- tear-down -----------------------------------------------------------------
-
-    void removeSnapin(int nr, bool save)
-    {
-        FrameClass *record = recordByNr.take(nr);
-        if (record && save)
-            record->save();
-        retire(controls.take(nr));
-        retire(toolbars.take(nr));
-        if (record) {
-            const auto it = std::find_if(records.begin(), records.end(),
-                                         [record](const auto &r) { return r.get() == record; });
-            if (it != records.end())
-                records.erase(it);
-        }
-    }
-
-    void removeAll()
-    {
-        for (const auto &record : records)
-            record->save();
-        for (const QPointer<QWidget> &control : std::as_const(controls))
-            retire(control);
-        for (const QPointer<velkMenuBar> &bar : std::as_const(toolbars))
-            retire(bar);
-        for (const TabBarEntry &entry : tabBars)
-            retire(entry.bar);
-        records.clear();
-        recordByNr.clear();
-        controls.clear();
-        toolbars.clear();
-        tabBars.clear();
-        tabBarByElement.clear();
-        tabBarCounter = 0;
-    }
-
-    // Removes what was built for the children of a container's old node: snap-ins (saved
-    // first), tab bars and the entries of containers nested in it.
-    void tearDown(const StdXMLNodePtr &node)
-    {
-        std::vector<int> snapins;
-        QSet<const StdXMLNode *> bars;
-        QSet<const StdXMLNode *> nested;
-        for (const StdXMLNodePtr &child : node->SubElements()) {
-            FrameLayout::walk(child, *this, [&](const StdXMLNodePtr &e) {
-                if (e->Tag == QStringLiteral("ITEM"))
-                    snapins.push_back(FrameSizes::wholeValue(e->Comment));
-                else if (e->Tag == QStringLiteral("CONTAINER"))
-                    nested.insert(containerNode(e->GetAttribute(QStringLiteral("layout"))).get());
-                if (tabBarByElement.contains(e.get()))
-                    bars.insert(e.get());
-                return true;
-            });
-        }
-        for (int nr : snapins)
-            removeSnapin(nr, true);
-        removeTabBars(bars);
-        for (size_t i = containerNodes.size(); i-- > 0;) {
-            if (nested.contains(containerNodes[i].get())) {
-                containerNodes.erase(containerNodes.begin() + qsizetype(i));
-                containerNames.removeAt(qsizetype(i));
-            }
-        }
-        containerIndexStale = true;
-    }
-
-    void removeTabBars(const QSet<const StdXMLNode *> &elements)
-    {
-        if (elements.isEmpty())
-            return;
-        std::vector<TabBarEntry> kept;
-        for (TabBarEntry &entry : tabBars) {
-            if (elements.contains(entry.element.get()))
-                retire(entry.bar);
-            else
-                kept.push_back(std::move(entry));
-        }
-        tabBars = std::move(kept);
-        tabBarByElement.clear();
-        for (size_t i = 0; i < tabBars.size(); ++i)
-            tabBarByElement.insert(tabBars[i].element.get(), i);
-    }
-
-    // --- events from snap-ins and bars ---------------------------------------------
-
-    void snapinEvent(int nr, const QString &name, QVariantList &args)
+    void snapinSignal(int nr, const QString &name, QVariantList &args)
     {
         if (destroying)
             return;
-        FrameClass *record = recordByNr.value(nr);
+        FrameClass *record = snapins.find(nr);
         if (!record)
             return;
         const QString event = name.toLower();
@@ -367,10 +70,10 @@ struct velkFrameControl::Private final : FrameLayoutHost
             emit events->StatusText(args.value(0).toString());
         } else if (event == QStringLiteral("toolbarchanged")) {
             const LateBoundResult menu = FrameClass::get(record->control(), QStringLiteral("Toolbar"));
-            if (velkMenuBar *bar = toolbars.value(nr); bar && menu.ok)
+            if (velkMenuBar *bar = record->toolbar(); bar && menu.ok)
                 bar->setMenu(menu.value.toString());
         } else if (event == QStringLiteral("closeplugin") || event == QStringLiteral("closesnapin")) {
-            removeSnapin(nr, false);
+            snapins.remove(nr, false);
             q->Refresh();
             emit events->CloseSnapin();
         } else if (event == QStringLiteral("parameterchanged")) {
@@ -386,144 +89,110 @@ struct velkFrameControl::Private final : FrameLayoutHost
         }
     }
 
-    void toolbarClick(int nr, int id, float x, float y)
-    {
-        FrameClass *record = recordByNr.value(nr);
-        if (!record || !record->control())
-            return;
-        LateBoundResult result = FrameClass::call(record->control(), QStringLiteral("Click"), {id});
-        if (!result.ok)
-            result = FrameClass::call(record->control(), QStringLiteral("Click"), {id, x, y});
-        if (!result.ok)
-            Dialogs::instance().MsgBox(result.error, MsgBoxStyle::Exclamation, QStringLiteral("Fehler im Plugin!"));
-    }
-
-    void toolbarEnabled(int nr, int id, bool &enabled)
-    {
-        FrameClass *record = recordByNr.value(nr);
-        if (!record || !record->control())
-            return;
-        const LateBoundResult answer = FrameClass::call(record->control(), QStringLiteral("ToolbarEnabled"), {id});
-        if (answer.ok && answer.value.isValid())
-            enabled = answer.value.toBool();
-    }
-
-    void tabClicked(const QPointer<velkMenuBar> &bar, int id)
-    {
-        const auto it = std::find_if(tabBars.begin(), tabBars.end(),
-                                     [&](const TabBarEntry &e) { return e.bar == bar; });
-        if (!bar || it == tabBars.end())
-            return;
-        StdXMLNodes &tabs = it->pages->SubElements();
-        for (const StdXMLNodePtr &child : tabs) {
-            if (child->GetAttribute(QStringLiteral("selected")) == QStringLiteral("true"))
-                child->RemoveAttribute(QStringLiteral("selected"));
-        }
-        // A tab marked "start" keeps that mark; it is the one shown first anyway.
-        if (id >= 1 && id <= tabs.Count()) {
-            const StdXMLNodePtr clicked = *tabs.Item(id);
-            if (clicked->GetAttribute(QStringLiteral("selected")) != QStringLiteral("start"))
-                clicked->SetAttribute(QStringLiteral("selected"), QStringLiteral("true"));
-        }
-        q->Refresh();
-    }
-
-    // --- the layout pass's questions -----------------------------------------------
+    // --- the layout pass's questions ------------------------------------------------
 
     bool configMode() const override { return isConfigMode; }
     QString requestedElement() const override { return requested; }
+    StdXMLNodePtr containerNode(const QString &layout) const override { return builder.containerNode(layout); }
 
-    StdXMLNodePtr containerNode(const QString &layout) override
+    StdXMLNodePtr multiCopies(const StdXMLNodePtr &multi) const override
     {
-        if (containerIndexStale) {
-            containerByName.clear();
-            for (qsizetype i = 0; i < containerNames.size(); ++i) {
-                if (!containerByName.contains(containerNames[i]))
-                    containerByName.insert(containerNames[i], containerNodes[size_t(i)]);
-            }
-            containerIndexStale = false;
-        }
-        return containerByName.value(layout);
-    }
-
-    // A GENERIC switched to TABS or MULTI after the build gets its bar when it is first
-    // laid out as one.
-    TabBarEntry *tabBarFor(const StdXMLNodePtr &element)
-    {
-        const auto it = tabBarByElement.constFind(element.get());
-        if (it != tabBarByElement.constEnd())
-            return &tabBars[it.value()];
-        if (!inLayout)
-            return nullptr;
-        if (FrameLayout::kindOf(*element) == kMulti) {
-            const StdXMLNodePtr copies = addMulti(element);
-            buildChildren(copies, 0);
-            return &tabBars[tabBarByElement.value(element.get())];
-        }
-        return &addTabBar(element, element);
-    }
-
-    StdXMLNodePtr multiCopies(const StdXMLNodePtr &multi) override
-    {
-        TabBarEntry *entry = tabBarFor(multi);
+        const FrameTabBars::Entry *entry = tabBars.find(multi.get());
         return entry ? entry->pages : nullptr;
     }
 
-    TabBarState tabBar(const StdXMLNodePtr &element) override
+    TabBarState tabBar(const StdXMLNodePtr &element) const override
     {
         TabBarState state;
         state.widthPx = TabBarWidthPx;
         state.heightPx = TabBarHeightPx;
-        if (TabBarEntry *entry = tabBarFor(element); entry && entry->bar)
+        if (const FrameTabBars::Entry *entry = tabBars.find(element.get()); entry && entry->bar)
             state.selected = entry->bar->Selected();
         return state;
     }
 
-    SnapinState snapin(int nr) override
+    SnapinState snapin(int nr) const override
     {
         SnapinState state;
-        state.exists = !controls.value(nr).isNull();
-        state.hasToolbar = recordByNr.contains(nr) && !toolbars.value(nr).isNull();
+        const FrameClass *record = snapins.find(nr);
+        state.exists = record && record->control();
+        state.hasToolbar = record && record->toolbar();
         state.toolbarHeightPx = ToolbarHeightPx;
         return state;
     }
 
-    // --- the layout pass's results -------------------------------------------------
+    // --- applying a plan ------------------------------------------------------------
 
-    void fillBackground(const FrameRect &r, Color color) override { surface.fill(r, color); }
-    void drawBorder(const FrameRect &r) override { surface.drawBorder(r); }
-    void drawHeader(const FrameRect &strip, const QString &text) override { surface.drawHeader(strip, text); }
-    void drawCaption(const FrameRect &bar, const QString &text) override { surface.drawCaption(bar, text); }
-    void drawNotFound(const FrameRect &r, const QString &text) override { surface.drawNotFound(r, text); }
-
-    void placeSnapin(const SnapinPlacement &p) override
+    // Widgets are looked up step by step: a snap-in placed earlier may have closed itself
+    // or another one.
+    void apply(const FramePlan &plan)
     {
-        QWidget *control = controls.value(p.nr);
+        applying = true;
+        const auto done = qScopeGuard([this] { applying = false; });
+        surface.clear();
+        QSet<int> placedSnapins;
+        QSet<const velkMenuBar *> placedBars;
+        for (const FrameStep &step : plan.steps) {
+            if (const auto *s = std::get_if<FrameSnapinPlacement>(&step)) {
+                placedSnapins.insert(s->nr);
+                if (velkMenuBar *bar = placeSnapin(*s))
+                    placedBars.insert(bar);
+            } else if (const auto *t = std::get_if<FrameTabBarPlacement>(&step)) {
+                if (velkMenuBar *bar = placeTabBar(*t))
+                    placedBars.insert(bar);
+            } else {
+                draw(step);
+            }
+        }
+        hideUnplaced(placedSnapins, placedBars);
+    }
+
+    void draw(const FrameStep &step)
+    {
+        if (const auto *f = std::get_if<FrameFill>(&step))
+            surface.fill(f->rect, f->color);
+        else if (const auto *b = std::get_if<FrameBorder>(&step))
+            surface.drawBorder(b->rect);
+        else if (const auto *h = std::get_if<FrameHeader>(&step))
+            surface.drawHeader(h->strip, h->text);
+        else if (const auto *c = std::get_if<FrameCaption>(&step))
+            surface.drawCaption(c->bar, c->text);
+        else if (const auto *n = std::get_if<FrameNotFound>(&step))
+            surface.drawNotFound(n->rect, n->text);
+    }
+
+    // Returns the toolbar it placed, if any.
+    velkMenuBar *placeSnapin(const FrameSnapinPlacement &p)
+    {
+        FrameClass *record = snapins.find(p.nr);
+        QWidget *control = record ? record->control() : nullptr;
         if (!control)
-            return;
-        placedSnapins.insert(p.nr);
-        if (velkMenuBar *bar = toolbars.value(p.nr); bar && p.hasToolbar) {
+            return nullptr;
+        QPointer<velkMenuBar> bar = p.hasToolbar ? record->toolbar() : nullptr;
+        if (bar) {
             bar->setGeometry(toQRect(p.toolbar));
             bar->setButtonColor(p.backColor);
             bar->setBackColor(p.backColor);
             bar->setVisible(p.visible);
-            placedBars.insert(bar);
         }
+        QPointer<QWidget> alive(control);
         control->setGeometry(toQRect(p.control));
         FrameClass::set(control, QStringLiteral("BackColor"), QVariant::fromValue(p.backColor));
-        control->setVisible(p.visible);
-        FrameClass::set(control, QStringLiteral("IsVisible"), p.visible);
+        if (alive)
+            control->setVisible(p.visible);
+        if (alive)
+            FrameClass::set(control, QStringLiteral("IsVisible"), p.visible);
+        return bar;
     }
 
-    void placeTabBar(const TabBarPlacement &p) override
+    velkMenuBar *placeTabBar(const FrameTabBarPlacement &p)
     {
-        TabBarEntry *entry = tabBarFor(p.element);
-        velkMenuBar *bar = entry ? entry->bar.data() : nullptr;
+        const FrameTabBars::Entry *entry = tabBars.find(p.element.get());
+        const QPointer<velkMenuBar> bar = entry ? entry->bar : nullptr;
         if (!bar)
-            return;
-        placedBars.insert(bar);
+            return nullptr;
         bar->setGeometry(toQRect(p.rect));
-        bar->setStyle(short(p.style));
+        bar->setStyleNumber(short(p.style));
         bar->setBackColor(p.backColor);
         if (bar->Menu() != p.menu)
             bar->setMenu(p.menu);
@@ -531,23 +200,45 @@ struct velkFrameControl::Private final : FrameLayoutHost
         bar->setVisible(p.visible);
         if (p.visible)
             bar->Refresh();
+        return bar;
     }
 
-    // What the pass did not reach (a tree changed under the frame) is not left standing
+    // What the plan did not reach (a tree changed under the frame) is not left standing
     // at an old place.
-    void hideUnplaced()
+    void hideUnplaced(const QSet<int> &placedSnapins, const QSet<const velkMenuBar *> &placedBars)
     {
-        for (auto it = controls.constBegin(); it != controls.constEnd(); ++it) {
-            if (!placedSnapins.contains(it.key()) && it.value()) {
-                it.value()->hide();
-                if (velkMenuBar *bar = toolbars.value(it.key()))
-                    bar->hide();
-            }
+        for (int nr : snapins.numbers()) {
+            if (placedSnapins.contains(nr))
+                continue;
+            if (QWidget *control = snapins.control(nr))
+                control->hide();
+            if (velkMenuBar *bar = snapins.toolbar(nr))
+                bar->hide();
         }
-        for (const TabBarEntry &entry : tabBars) {
+        for (const FrameTabBars::Entry &entry : tabBars.entries()) {
             if (entry.bar && !placedBars.contains(entry.bar))
                 entry.bar->hide();
         }
+    }
+
+    // A layout element inside a larger document gives the frame its width or height.
+    FrameRect sizeToLayout()
+    {
+        FrameRect r{0, 0, q->width(), q->height()};
+        if (!layoutElement->Parent())
+            return r;
+        const int w = FrameSizes::wholeValue(layoutElement->GetAttribute(QStringLiteral("width")));
+        const int h = FrameSizes::wholeValue(layoutElement->GetAttribute(QStringLiteral("height")));
+        sizingToLayout = true;
+        const auto done = qScopeGuard([this] { sizingToLayout = false; });
+        if (w >= 1) {
+            q->resize(w, q->height());
+            r = {0, 0, w, q->height()};
+        } else if (h >= 1) {
+            q->resize(q->width(), h);
+            r = {0, 0, q->width(), h};
+        }
+        return r;
     }
 };
 
@@ -575,13 +266,10 @@ velkFrameControlEvents *velkFrameControl::events() const
 
 void velkFrameControl::Init(const StdXMLNodePtr &xmlnode)
 {
-    if (d->layoutElement || !d->records.empty() || !d->tabBars.empty())
+    if (d->layoutElement || d->snapins.count() > 0 || !d->tabBars.isEmpty())
         Disconnect();
     d->layoutElement = xmlnode;
-    d->counter = 0;
-    d->containerNames.clear();
-    d->containerNodes.clear();
-    d->containerIndexStale = true;
+    d->builder.reset(xmlnode);
     if (!xmlnode) {
         d->surface.clear();
         d->surface.widget()->resize(0, 0);
@@ -591,94 +279,51 @@ void velkFrameControl::Init(const StdXMLNodePtr &xmlnode)
     // doing that per snap-in would cost the square of their number.
     const bool drawing = updatesEnabled();
     setUpdatesEnabled(false);
-    d->build(xmlnode, 0);
+    d->builder.build(xmlnode);
     setUpdatesEnabled(drawing);
     Refresh();
 }
 
 void velkFrameControl::Disconnect()
 {
-    d->removeAll();
+    d->snapins.removeAll();
+    d->tabBars.removeAll();
     d->layoutElement.reset();
-    d->containerNames.clear();
-    d->containerNodes.clear();
-    d->containerIndexStale = true;
+    d->builder.reset(nullptr);
     d->surface.clear();
 }
 
 void velkFrameControl::Refresh()
 {
-    if (d->inLayout)
+    // A Refresh asked for while a plan is being applied (a snap-in answering BackColor or
+    // IsVisible) is answered by that plan.
+    if (d->applying)
         return;
-    d->inLayout = true;
-    const auto done = qScopeGuard([this] { d->inLayout = false; });
-
+    FramePlan plan;
     d->surface.fitTo(this);
-    d->surface.clear();
-    d->placedSnapins.clear();
-    d->placedBars.clear();
     if (d->layoutElement) {
-        FrameRect r{0, 0, width(), height()};
-        if (d->layoutElement->Parent()) {
-            const int w = FrameSizes::wholeValue(d->layoutElement->GetAttribute(QStringLiteral("width")));
-            const int h = FrameSizes::wholeValue(d->layoutElement->GetAttribute(QStringLiteral("height")));
-            if (w >= 1) {
-                resize(w, height());
-                r = {0, 0, w, height()};
-            } else if (h >= 1) {
-                resize(width(), h);
-                r = {0, 0, width(), h};
-            }
-            d->surface.fitTo(this);
-        }
-        FrameLayout::layout(d->layoutElement, r, d->backColor, *d);
+        d->builder.addMissingTabBars(*d);
+        const FrameRect r = d->sizeToLayout();
+        d->surface.fitTo(this);
+        plan = FrameLayout::layout(d->layoutElement, r, d->backColor, *d);
     }
-    d->hideUnplaced();
+    d->apply(plan);
 }
 
 void velkFrameControl::Reload()
 {
-    std::vector<StdXMLNodePtr> fresh;
-    for (qsizetype i = d->containerNames.size(); i-- > 0;) {
-        if (i >= d->containerNames.size())
-            continue; // dropped with an outer container torn down just before
-        StdXMLNodePtr node;
-        emit d->events->LayoutNode(d->containerNames[i], node);
-        const StdXMLNodePtr old = d->containerNodes[size_t(i)];
-        if (node == old)
-            continue;
-        d->tearDown(old);
-        if (!node) {
-            const auto at = std::find(d->containerNodes.begin(), d->containerNodes.end(), old);
-            if (at != d->containerNodes.end()) {
-                d->containerNames.removeAt(at - d->containerNodes.begin());
-                d->containerNodes.erase(at);
-            }
-        } else {
-            const auto at = std::find(d->containerNodes.begin(), d->containerNodes.end(), old);
-            if (at != d->containerNodes.end())
-                *at = node;
-            fresh.push_back(node);
-        }
-        d->containerIndexStale = true;
-    }
+    const std::vector<StdXMLNodePtr> fresh = d->builder.reloadContainers(*d);
     // By number, not by reference: a snap-in may close itself while it is bound again.
-    std::vector<int> numbers;
-    for (const auto &record : d->records)
-        numbers.push_back(record->nr());
-    for (int nr : numbers) {
-        if (FrameClass *record = d->recordByNr.value(nr)) {
+    for (int nr : d->snapins.numbers()) {
+        if (FrameClass *record = d->snapins.find(nr)) {
             FrameClass::call(record->control(), QStringLiteral("SaveParameter"));
-            d->bindParameters(*record);
+            d->builder.bindParameters(*record);
         }
     }
-    // New subtrees are built in the order of the container list.
     const bool drawing = updatesEnabled();
     setUpdatesEnabled(false);
-    for (const StdXMLNodePtr &node : d->containerNodes) {
-        if (std::find(fresh.begin(), fresh.end(), node) != fresh.end())
-            d->build(node, 0);
-    }
+    for (const StdXMLNodePtr &node : fresh)
+        d->builder.build(node);
     setUpdatesEnabled(drawing);
     Refresh();
 }
@@ -692,13 +337,17 @@ void velkFrameControl::ShowElement(const QString &element)
 
 void velkFrameControl::SendCommand(const QString &cmd, const QString &value)
 {
+    // The numbers first: a snap-in receiving the command may change the tree.
+    std::vector<int> numbers;
     FrameLayout::walk(d->layoutElement, *d, [&](const StdXMLNodePtr &e) {
-        if (e->Tag == QStringLiteral("ITEM")) {
-            if (FrameClass *record = d->recordByNr.value(FrameSizes::wholeValue(e->Comment)))
-                FrameClass::call(record->control(), QStringLiteral("ReceiveCommand"), {cmd, value});
-        }
+        if (e->Tag == FrameTag::Item)
+            numbers.push_back(FrameSizes::wholeValue(e->Comment));
         return true;
     });
+    for (int nr : numbers) {
+        if (FrameClass *record = d->snapins.find(nr))
+            FrameClass::call(record->control(), QStringLiteral("ReceiveCommand"), {cmd, value});
+    }
 }
 
 bool velkFrameControl::ConfigMode() const
@@ -716,7 +365,7 @@ QString velkFrameControl::GenericType() const
 {
     QString type;
     FrameLayout::walk(d->layoutElement, *d, [&](const StdXMLNodePtr &e) {
-        if (e->Tag != kGeneric)
+        if (e->Tag != FrameTag::Generic)
             return true;
         type = e->GetAttribute(QStringLiteral("type"));
         return false;
@@ -726,9 +375,10 @@ QString velkFrameControl::GenericType() const
 
 void velkFrameControl::setGenericType(const QString &type)
 {
+    // Set as the walk goes: an element's new type decides where the walk goes below it.
     bool changed = false;
     FrameLayout::walk(d->layoutElement, *d, [&](const StdXMLNodePtr &e) {
-        if (e->Tag == kGeneric) {
+        if (e->Tag == FrameTag::Generic) {
             e->SetAttribute(QStringLiteral("type"), type);
             changed = true;
         }
@@ -759,33 +409,23 @@ StdXMLNodePtr velkFrameControl::layoutElement() const
 
 QWidget *velkFrameControl::snapin(int nr) const
 {
-    return d->controls.value(nr);
+    return d->snapins.control(nr);
 }
 
 velkMenuBar *velkFrameControl::toolbar(int nr) const
 {
-    return d->toolbars.value(nr);
+    return d->snapins.toolbar(nr);
 }
 
 velkMenuBar *velkFrameControl::tabBar(int nr) const
 {
-    for (const auto &entry : d->tabBars) {
-        if (entry.bar && entry.bar->property(kIndex.toLatin1().constData()).toInt() == nr)
-            return entry.bar;
-    }
-    return nullptr;
+    return d->tabBars.numbered(nr);
 }
 
 int velkFrameControl::snapinCount() const
 {
-    return int(d->records.size());
+    return d->snapins.count();
 }
-
-namespace {
-// Frames nest: a layout may host another frame by class name.
-[[maybe_unused]] const bool registered =
-    (ControlFactory::registerClass<velkFrameControl>(QStringLiteral("velkFrameControl")), true);
-} // namespace
 
 void velkFrameControl::resizeEvent(QResizeEvent *event)
 {
@@ -794,7 +434,14 @@ void velkFrameControl::resizeEvent(QResizeEvent *event)
         d->surface.widget()->setGeometry(rect());
         return;
     }
-    Refresh();
+    if (!d->sizingToLayout)
+        Refresh();
 }
+
+namespace {
+// Frames nest: a layout may host another frame by class name.
+[[maybe_unused]] const bool registered =
+    (ControlFactory::registerClass<velkFrameControl>(QStringLiteral("velkFrameControl")), true);
+} // namespace
 
 } // namespace velk

@@ -14,7 +14,7 @@ namespace velk {
 
 class velkMenuBar;
 
-/// The events of a velkFrameControl, in the original's order.
+/// The events of a velkFrameControl.
 class VELK_EXPORT velkFrameControlEvents : public QObject
 {
     Q_OBJECT
@@ -76,8 +76,9 @@ public:
     Q_INVOKABLE void Init(const velk::StdXMLNodePtr &xmlnode);
     /// Saves every snap-in's parameters into the tree, then removes all snap-ins and bars.
     Q_INVOKABLE void Disconnect();
-    /// Lays the tree out again: moves, shows and hides what exists. Does nothing while a
-    /// layout pass runs.
+    /// Lays the tree out again: a layout pass plans where everything goes and what is drawn,
+    /// then the plan is applied (moving, showing and hiding what exists). Asked again while
+    /// a plan is applied (by a snap-in being placed), it does nothing: that plan is current.
     Q_INVOKABLE void Refresh();
     /// Asks the host again for every container's subtree, rebuilds what changed, binds the
     /// parameters again and refreshes.

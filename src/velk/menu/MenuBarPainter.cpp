@@ -1,7 +1,7 @@
 #include "MenuBarPainter_p.h"
 
-#include "MenuLayout.h"
-#include "MenuModel.h"
+#include "MenuLayout_p.h"
+#include "MenuModel_p.h"
 
 #include <velk/controls/FramePainter_p.h>
 #include <velk/controls/velkIcon.h>

@@ -1,6 +1,6 @@
 #include "MenuField_p.h"
 
-#include "MenuModel.h"
+#include "MenuModel_p.h"
 
 #include <QDate>
 #include <QMouseEvent>
@@ -71,7 +71,7 @@ void MenuField::mousePressEvent(QMouseEvent *event)
         return;
     }
     if (event->button() == Qt::LeftButton)
-        setText(MenuModel::toggledEvalFlag(text(), int(event->position().x())));
+        setText(MenuModel::toggledEvalFlag(text(), flagAt(int(event->position().x()))));
 }
 
 void MenuField::focusInEvent(QFocusEvent *event)

@@ -15,6 +15,9 @@ public:
     MenuField(int id, const QString &type, QWidget *parent);
 
     int id() const { return m_id; }
+    /// The "$eval" flag under a press `xPx` pixels from the box's left edge: the first
+    /// flag is 12 pixels wide, every further one 7.
+    static int flagAt(int xPx) { return xPx < 12 ? 0 : 1 + (xPx - 12) / 7; }
     bool isEval() const { return m_eval; }
 
 signals:

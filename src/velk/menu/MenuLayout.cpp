@@ -1,4 +1,4 @@
-#include "MenuLayout.h"
+#include "MenuLayout_p.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "MenuModel.h"
+#include "MenuModel_p.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@ namespace velk {
 namespace {
 
 const QChar kComma = u',';
-// Item numbers are 16-bit, as in the original; SetItem never pads further.
+// Item numbers are 16-bit (the bar's Count is a short); SetItem never pads further.
 constexpr int kLastItemId = 32767;
 
 // The text up to the next "#" from `pos`, moving `pos` past it (to the end without one).
@@ -120,16 +120,13 @@ QString MenuModel::withItemReplaced(const QString &menu, int id, const QString &
     return result;
 }
 
-QString MenuModel::toggledEvalFlag(const QString &text, int xPx)
+QString MenuModel::toggledEvalFlag(const QString &text, int flag)
 {
     QString flags = text.leftJustified(EvalFieldLength, u' ');
-    if (xPx < 12) {
-        flags[0] = flags[0] == u'?' ? u' ' : u'?';
+    if (flag < 0 || flag >= flags.size())
         return flags;
-    }
-    const qsizetype index = 1 + (xPx - 12) / 7; // position 2 + floor((x − 12) / 7), from 0
-    if (index < flags.size())
-        flags[index] = flags[index] == u'x' ? u' ' : u'x';
+    const QChar on = flag == 0 ? u'?' : u'x';
+    flags[flag] = flags[flag] == on ? u' ' : on;
     return flags;
 }
 

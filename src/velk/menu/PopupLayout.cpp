@@ -1,4 +1,4 @@
-#include "PopupLayout.h"
+#include "PopupLayout_p.h"
 
 namespace velk {
 

@@ -1,13 +1,13 @@
-#include "velkMenuBar.h"
+#include "velkMenuBar_p.h"
 
 #include "MenuBarPainter_p.h"
 #include "MenuField_p.h"
-#include "MenuLayout.h"
-#include "MenuModel.h"
+#include "MenuLayout_p.h"
+#include "MenuModel_p.h"
 
 #include <velk/common/SetIfChanged_p.h>
 #include <velk/controls/FramePainter_p.h>
-#include <velk/controls/HoverTimer_p.h>
+#include <velk/controls/HoverTracker_p.h>
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <map>
+#include <vector>
 #include <memory>
 
 namespace velk {
@@ -81,8 +82,11 @@ struct velkMenuBar::Private
     velkMenuBar *q;
     velkMenuBarEvents *events;
     velkIcon *icon;
-    QTimer *timer;
-    MenuModel model;
+    HoverTracker tracker;
+    // Replaced as a whole on every change, never edited in place: painting and the cached
+    // layout keep the items they started with while an event handler sets a new menu.
+    std::shared_ptr<const MenuModel> model = std::make_shared<MenuModel>();
+    mutable std::shared_ptr<const MenuLayout> cachedLayout;
     std::map<int, MenuField *> fields;
     short style = 0;
     short selected = 0;
@@ -95,12 +99,13 @@ struct velkMenuBar::Private
     int pressedButton = 0;
     int hotItem = 0;
     int pressedItem = 0;
+    bool keyHandled = false;
 
     explicit Private(velkMenuBar *owner)
         : q(owner)
         , events(new velkMenuBarEvents(owner))
         , icon(new velkIcon(owner))
-        , timer(makeHoverTimer(owner))
+        , tracker(owner, [owner] { owner->MouseMove(0, 0, -1, -1); })
     {
         events->setObjectName(QStringLiteral("events"));
         icon->setObjectName(QStringLiteral("velkIcon1"));
@@ -125,7 +130,24 @@ struct velkMenuBar::Private
         return enable;
     }
 
-    MenuLayout layoutOf(const MenuModel &items) const
+    void setModel(const QString &menu)
+    {
+        auto fresh = std::make_shared<MenuModel>();
+        fresh->setMenu(menu);
+        model = std::move(fresh);
+        cachedLayout.reset();
+    }
+
+    // Computed on first use after a change of items, style, size or font; painting,
+    // hit-testing and the fields share it.
+    std::shared_ptr<const MenuLayout> layout() const
+    {
+        if (!cachedLayout)
+            cachedLayout = layoutOf(model);
+        return cachedLayout;
+    }
+
+    std::shared_ptr<const MenuLayout> layoutOf(const std::shared_ptr<const MenuModel> &items) const
     {
         MenuLayoutOptions options;
         options.style = style;
@@ -139,14 +161,16 @@ struct velkMenuBar::Private
             measure->setFont(q->font());
             options.textWidth = [measure](const QString &s) { return measure->TextWidth(s); };
         }
-        return MenuLayout(items, options);
+        // The layout refers to its items; the deleter keeps them alive as long as it is.
+        auto *made = new MenuLayout(*items, options);
+        return std::shared_ptr<const MenuLayout>(made, [items](const MenuLayout *l) { delete l; });
     }
 
     // --- fields ---------------------------------------------------------------------
 
     MenuField *makeField(int id)
     {
-        auto *field = new MenuField(id, model.entry(id).fieldType, q);
+        auto *field = new MenuField(id, model->entry(id).fieldType, q);
         QObject::connect(field, &MenuField::activated, q, [this](int fieldId) { clickFromKeyboard(fieldId, 0); });
         field->show();
         return field;
@@ -163,11 +187,11 @@ struct velkMenuBar::Private
     void syncFields(const MenuModel &before)
     {
         std::map<int, MenuField *> kept;
-        for (int id = 1; id <= model.Count(); ++id) {
-            if (model.entry(id).kind != MenuEntry::Field)
+        for (int id = 1; id <= model->Count(); ++id) {
+            if (model->entry(id).kind != MenuEntry::Field)
                 continue;
             auto old = fields.find(id);
-            if (old != fields.end() && before.GetItem(id) == model.GetItem(id)) {
+            if (old != fields.end() && before.GetItem(id) == model->GetItem(id)) {
                 kept[id] = old->second;
                 fields.erase(old);
             } else {
@@ -179,11 +203,27 @@ struct velkMenuBar::Private
         placeFields();
     }
 
+    // A field's box is enabled as its item: the bar asks CheckState when the items
+    // change and on Refresh.
+    void enableFields()
+    {
+        // By number: a CheckState handler may set a new menu, and with it new fields.
+        std::vector<int> ids;
+        for (const auto &[id, field] : fields)
+            ids.push_back(id);
+        for (int id : ids) {
+            const bool enabled = askEnabled(id);
+            if (const auto it = fields.find(id); it != fields.end())
+                it->second->setEnabled(enabled);
+        }
+    }
+
     void placeFields()
     {
         if (fields.empty())
             return;
-        const MenuLayout l = q->layout();
+        const std::shared_ptr<const MenuLayout> current = layout();
+        const MenuLayout &l = *current;
         for (auto &[id, field] : fields) {
             const QRect r = l.itemRect(id);
             if (l.isVertical())
@@ -200,7 +240,8 @@ struct velkMenuBar::Private
     // right of it in a vertical bar.
     QPointF dropDownPoint(int id) const
     {
-        const MenuLayout l = q->layout();
+        const std::shared_ptr<const MenuLayout> current = layout();
+        const MenuLayout &l = *current;
         const QRect r = l.itemRect(id);
         const QPointF px = l.isVertical() ? QPointF(q->width(), r.top()) : QPointF(r.left(), q->height());
         return px * TwipsPerPixel;
@@ -237,7 +278,7 @@ struct velkMenuBar::Private
 
     void clickFromKeyboard(int id, int shift)
     {
-        if (id < 1 || id > model.Count() || !askEnabled(id))
+        if (id < 1 || id > model->Count() || !askEnabled(id))
             return;
         float x = 0;
         float y = 0;
@@ -248,8 +289,8 @@ struct velkMenuBar::Private
 
     int nextFocus(int step) const
     {
-        for (int id = keyboardFocus + step; id >= 1 && id <= model.Count(); id += step) {
-            if (model.entry(id).kind != MenuEntry::Separator)
+        for (int id = keyboardFocus + step; id >= 1 && id <= model->Count(); id += step) {
+            if (model->entry(id).kind != MenuEntry::Separator)
                 return id;
         }
         return keyboardFocus;
@@ -262,7 +303,7 @@ struct velkMenuBar::Private
         const int forward = vertical ? KeyCode::Down : KeyCode::Right;
         const int step = keyCode == back ? -1 : keyCode == forward ? 1 : 0;
         if (isTabStyle()) {
-            if (step == 0 || (step < 0 && selected <= 1) || (step > 0 && selected >= model.Count()))
+            if (step == 0 || (step < 0 && selected <= 1) || (step > 0 && selected >= model->Count()))
                 return false;
             selected = short(selected + step);
             clickFromKeyboard(selected, shift);
@@ -296,38 +337,40 @@ velkMenuBar::velkMenuBar(QWidget *parent)
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     d->updateFocusPolicy();
-    connect(d->timer, &QTimer::timeout, this, &velkMenuBar::HoverTimerTick);
+    connect(d->tracker.timer(), &QTimer::timeout, this, &velkMenuBar::HoverTimerTick);
 }
 
 velkMenuBar::~velkMenuBar() = default;
 
 velkMenuBarEvents *velkMenuBar::events() const { return d->events; }
 
-QString velkMenuBar::Menu() const { return d->model.menu(); }
+QString velkMenuBar::Menu() const { return d->model->menu(); }
 
 void velkMenuBar::setMenu(const QString &menu)
 {
     d->dropAllFields();
-    d->model.setMenu(menu);
+    d->setModel(menu);
     d->keyboardFocus = 1;
     d->hotItem = 0;
     d->pressedItem = 0;
-    for (int id = 1; id <= d->model.Count(); ++id) {
-        if (d->model.entry(id).kind == MenuEntry::Field)
+    for (int id = 1; id <= d->model->Count(); ++id) {
+        if (d->model->entry(id).kind == MenuEntry::Field)
             d->fields[id] = d->makeField(id);
     }
     d->placeFields();
+    d->enableFields();
     updateGeometry();
     update();
 }
 
-short velkMenuBar::style() const { return d->style; }
+short velkMenuBar::styleNumber() const { return d->style; }
 
-void velkMenuBar::setStyle(short style)
+void velkMenuBar::setStyleNumber(short style)
 {
     if (d->style == style)
         return;
     d->style = style;
+    d->cachedLayout.reset();
     d->updateFocusPolicy();
     d->placeFields();
     update();
@@ -374,29 +417,35 @@ void velkMenuBar::setInactiveColor(Color color)
         update();
 }
 
-short velkMenuBar::Count() const { return short(d->model.Count()); }
-QString velkMenuBar::MenuItem(int pos) const { return d->model.MenuItem(pos); }
-QString velkMenuBar::GetItem(int id) const { return d->model.GetItem(id); }
+short velkMenuBar::Count() const { return short(d->model->Count()); }
+QString velkMenuBar::MenuItem(int pos) const { return d->model->MenuItem(pos); }
+QString velkMenuBar::GetItem(int id) const { return d->model->GetItem(id); }
 
 void velkMenuBar::SetItem(int id, const QString &par)
 {
-    const MenuModel before = d->model;
-    d->model.setMenu(MenuModel::withItemReplaced(before.menu(), id, par));
+    const std::shared_ptr<const MenuModel> before = d->model;
+    d->setModel(MenuModel::withItemReplaced(before->menu(), id, par));
     d->hotItem = 0;
     d->pressedItem = 0;
-    d->syncFields(before);
+    d->syncFields(*before);
+    d->enableFields();
     updateGeometry();
     update();
 }
 
 QString velkMenuBar::GetValue(const QString &key) const
 {
-    const QLineEdit *box = fieldBox(d->model.fieldWithKey(key));
+    const QLineEdit *box = fieldBox(d->model->fieldWithKey(key));
     return box ? box->text() : QString();
 }
 
-int velkMenuBar::MenuWidth() const { return layout().MenuWidth(); }
-void velkMenuBar::Refresh() { repaint(); }
+int velkMenuBar::MenuWidth() const { return d->layout()->MenuWidth(); }
+
+void velkMenuBar::Refresh()
+{
+    d->enableFields();
+    repaint();
+}
 
 QLineEdit *velkMenuBar::fieldBox(int id) const
 {
@@ -404,16 +453,21 @@ QLineEdit *velkMenuBar::fieldBox(int id) const
     return it == d->fields.end() ? nullptr : it->second;
 }
 
-MenuLayout velkMenuBar::layout() const
+std::shared_ptr<const MenuLayout> MenuBarAccess::layout(const velkMenuBar &bar)
 {
-    return d->layoutOf(d->model);
+    return bar.d->layout();
+}
+
+void MenuBarAccess::paintOn(velkMenuBar &bar, Canvas &canvas)
+{
+    bar.paintOn(canvas);
 }
 
 void velkMenuBar::paintOn(Canvas &canvas)
 {
-    // Handlers of CheckState may change the menu; painting keeps to the items it started with.
-    const MenuModel items = d->model;
-    const MenuLayout current = d->layoutOf(items);
+    // Held, not copied: a CheckState handler may set a new menu while this one is drawn.
+    const std::shared_ptr<const MenuModel> items = d->model;
+    const std::shared_ptr<const MenuLayout> current = d->layout();
     MenuBarLook look;
     look.backColor = d->backColor;
     look.buttonColor = d->effectiveButtonColor();
@@ -424,14 +478,9 @@ void velkMenuBar::paintOn(Canvas &canvas)
     look.selected = d->selected;
     look.keyboardFocus = d->isListStyle() && hasFocus() ? d->keyboardFocus : 0;
     look.font = font();
-    look.isEnabled = [this](int id) {
-        const bool enabled = d->askEnabled(id);
-        if (QLineEdit *box = fieldBox(id))
-            box->setEnabled(enabled);
-        return enabled;
-    };
+    look.isEnabled = [this](int id) { return d->askEnabled(id); };
     look.isSelected = [this](int id) { return d->askSelected(id); };
-    MenuBarPainter(canvas, items, current, look, *d->icon).paint();
+    MenuBarPainter(canvas, *items, *current, look, *d->icon).paint();
 }
 
 void velkMenuBar::MouseDown(int button, int shift, float x, float y)
@@ -439,7 +488,7 @@ void velkMenuBar::MouseDown(int button, int shift, float x, float y)
     d->pressedButton = button;
     if (button != MouseButton::Left)
         return;
-    const MenuHit hit = layout().hitTest(QPointF(x, y));
+    const MenuHit hit = d->layout()->hitTest(QPointF(x, y));
     if (hit.id == 0 || !d->askEnabled(hit.id))
         return;
     if (d->isTabStyle()) {
@@ -448,31 +497,31 @@ void velkMenuBar::MouseDown(int button, int shift, float x, float y)
     }
     d->pressedItem = hit.id;
     d->hotItem = hit.id;
-    d->timer->start();
+    d->tracker.start();
     update();
 }
 
 void velkMenuBar::MouseMove(int, int, float x, float y)
 {
     d->hover = false;
-    d->timer->stop();
+    d->tracker.stop();
     if (d->isTabStyle())
         return;
-    const MenuHit hit = layout().hitTest(QPointF(x, y));
+    const MenuHit hit = d->layout()->hitTest(QPointF(x, y));
     const int hot = hit.id != 0 && d->askEnabled(hit.id) ? hit.id : 0;
     d->hover = hot != 0;
     if (hot != d->hotItem) {
         d->hotItem = hot;
-        setToolTip(toolTipOf(d->model.entry(hot)));
+        setToolTip(toolTipOf(d->model->entry(hot)));
         update();
     }
     if (d->hotItem != 0 || d->pressedItem != 0)
-        d->timer->start();
+        d->tracker.start();
 }
 
 void velkMenuBar::MouseUp(int button, int shift, float x, float y)
 {
-    const MenuHit hit = layout().hitTest(QPointF(x, y));
+    const MenuHit hit = d->layout()->hitTest(QPointF(x, y));
     if (button == MouseButton::Right) {
         int id = hit.id;
         emit d->events->ContextMenu(id);
@@ -490,15 +539,17 @@ void velkMenuBar::MouseUp(int button, int shift, float x, float y)
 
 void velkMenuBar::KeyDown(int keyCode, int shift)
 {
-    if (d->handleKey(keyCode, shift))
+    d->keyHandled = d->handleKey(keyCode, shift);
+    if (d->keyHandled)
         update();
 }
 
 void velkMenuBar::HoverTimerTick()
 {
-    if (d->hover && !Screen::isCursorOver(this))
-        MouseMove(0, 0, -1, -1);
-    d->timer->stop();
+    // One look per move: a move restarts the polling while an item is hot or pressed.
+    if (d->hover)
+        d->tracker.poll();
+    d->tracker.stop();
 }
 
 QSize velkMenuBar::sizeHint() const
@@ -515,6 +566,7 @@ void velkMenuBar::paintEvent(QPaintEvent *)
 void velkMenuBar::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    d->cachedLayout.reset();
     d->placeFields();
     update();
 }
@@ -539,11 +591,19 @@ void velkMenuBar::mouseReleaseEvent(QMouseEvent *event)
 
 void velkMenuBar::keyPressEvent(QKeyEvent *event)
 {
-    if (!d->handleKey(keyCodeOf(event), shiftStateFromQt(event->modifiers()))) {
+    KeyDown(keyCodeOf(event), shiftStateFromQt(event->modifiers()));
+    if (!d->keyHandled)
         QWidget::keyPressEvent(event);
-        return;
+}
+
+void velkMenuBar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        d->cachedLayout.reset();
+        d->placeFields();
+        updateGeometry();
     }
-    update();
 }
 
 void velkMenuBar::dragEnterEvent(QDragEnterEvent *event)
@@ -576,7 +636,7 @@ void velkMenuBar::dragMoveEvent(QDragMoveEvent *event)
 void velkMenuBar::dropEvent(QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
-    const int target = layout().hitTest(event->position()).id;
+    const int target = d->layout()->hitTest(event->position()).id;
     const QStringList files = localFilesOf(mime);
     if (!files.isEmpty()) {
         for (QString file : files) {

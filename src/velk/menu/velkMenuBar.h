@@ -14,9 +14,8 @@ class QLineEdit;
 namespace velk {
 
 class Canvas;
-class MenuLayout;
 
-/// The events of a velkMenuBar, in the original's order. Every argument is passed by
+/// The events of a velkMenuBar. Every argument is passed by
 /// reference; a handler's change is seen by the bar when the emit returns.
 class VELK_EXPORT velkMenuBarEvents : public QObject
 {
@@ -69,7 +68,7 @@ class VELK_EXPORT velkMenuBar : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString Menu READ Menu WRITE setMenu STORED true)
-    Q_PROPERTY(short style READ style WRITE setStyle STORED true)
+    Q_PROPERTY(short style READ styleNumber WRITE setStyleNumber STORED true)
     Q_PROPERTY(short Selected READ Selected WRITE setSelected STORED false)
     Q_PROPERTY(velk::Color BackColor READ BackColor WRITE setBackColor STORED true)
     Q_PROPERTY(velk::Color ButtonColor READ ButtonColor WRITE setButtonColor STORED true)
@@ -91,8 +90,10 @@ public:
     /// Stores the definition, sets the keyboard focus to item 1, replaces every field's
     /// edit box by a new empty one and redraws.
     void setMenu(const QString &menu);
-    short style() const;
-    void setStyle(short style);
+    /// The `style` property (see above). Named apart in C++ so that QWidget::style()
+    /// keeps its meaning.
+    short styleNumber() const;
+    void setStyleNumber(short style);
     short Selected() const;
     void setSelected(short selected);
     Color BackColor() const;
@@ -119,16 +120,13 @@ public:
     Q_INVOKABLE QString GetValue(const QString &key) const;
     /// The laid-out length of all items (see MenuLayout::MenuWidth).
     int MenuWidth() const;
+    /// Asks CheckState again for every field's edit box and redraws at once.
     Q_INVOKABLE void Refresh();
 
     /// The edit box of field item `id`, or nullptr.
     QLineEdit *fieldBox(int id) const;
-    /// Draws the bar on `canvas` (pixels), raising CheckState and CheckSelected per item.
-    void paintOn(Canvas &canvas);
-    /// The layout of the current items at the current size.
-    MenuLayout layout() const;
 
-    // Input in the original's values (buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
+    // Input as the library's input codes (buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
     // pixels, key codes); the Qt event handlers call these.
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
@@ -152,8 +150,13 @@ protected:
     void leaveEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    friend class MenuBarAccess;
+    /// Draws the bar on `canvas` (pixels), raising CheckState and CheckSelected per item.
+    void paintOn(Canvas &canvas);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -1,6 +1,7 @@
 #include "velkMenuPopup.h"
 
-#include "PopupLayout.h"
+#include "PopupLayout_p.h"
+#include "velkMenuPopup_p.h"
 
 #include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
@@ -94,7 +95,7 @@ void velkMenuPopup::setSelected(short selected)
 {
     if (d->selected == selected)
         return;
-    const PopupLayout lines = layout();
+    const PopupLayout lines = lineLayout();
     if (const PopupLine *old = lines.line(d->selected))
         update(d->pixelRect(*old));
     d->selected = selected;
@@ -104,7 +105,12 @@ void velkMenuPopup::setSelected(short selected)
 
 void velkMenuPopup::Refresh() { repaint(); }
 
-PopupLayout velkMenuPopup::layout() const
+void MenuPopupAccess::paintOn(velkMenuPopup &popup, Canvas &canvas)
+{
+    popup.paintOn(canvas);
+}
+
+PopupLayout velkMenuPopup::lineLayout() const
 {
     return PopupLayout(d->menu, height() * TwipsPerPixel, TwipsPerPixel);
 }
@@ -113,19 +119,19 @@ void velkMenuPopup::paintOn(Canvas &canvas)
 {
     canvas.setFont(font());
     canvas.FilledBox(0, 0, width() * TwipsPerPixel, height() * TwipsPerPixel, SystemColor::ButtonFace);
-    const PopupLayout lines = layout();
+    const PopupLayout lines = lineLayout();
     for (const PopupLine &line : lines.lines())
         d->paintLine(canvas, line);
 }
 
 void velkMenuPopup::MouseMove(int, int, float, float y)
 {
-    setSelected(short(layout().lineAt(y)));
+    setSelected(short(lineLayout().lineAt(y)));
 }
 
 void velkMenuPopup::MouseDown(int, int, float, float y)
 {
-    const int number = layout().lineAt(y);
+    const int number = lineLayout().lineAt(y);
     if (number == 0)
         return;
     setSelected(short(number));
@@ -134,7 +140,7 @@ void velkMenuPopup::MouseDown(int, int, float, float y)
 
 QSize velkMenuPopup::sizeHint() const
 {
-    return QSize(kPreferredWidthPx, std::max(1, int(layout().lines().size())) * kPreferredLinePx);
+    return QSize(kPreferredWidthPx, std::max(1, int(lineLayout().lines().size())) * kPreferredLinePx);
 }
 
 void velkMenuPopup::paintEvent(QPaintEvent *)

@@ -49,12 +49,7 @@ public:
     void setSelected(short selected);
     Q_INVOKABLE void Refresh();
 
-    /// The lines at the current height.
-    PopupLayout layout() const;
-    /// Draws the whole list on `canvas` (twips).
-    void paintOn(Canvas &canvas);
-
-    // Input in the original's values: buttons 1/2/4, positions in twips.
+    // Input as the library's input codes: buttons 1/2/4, positions in twips.
     void MouseMove(int button, int shift, float x, float y);
     void MouseDown(int button, int shift, float x, float y);
 
@@ -67,6 +62,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    friend class MenuPopupAccess;
+    /// The lines at the current height.
+    PopupLayout lineLayout() const;
+    /// Draws the whole list on `canvas` (twips).
+    void paintOn(Canvas &canvas);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -31,8 +31,8 @@ void installFontSubstitutes()
 
 namespace {
 
-// Screen devices measure 15 twips per pixel whatever their nominal resolution, as the
-// original's screen did; paper devices use their real resolution.
+// Screen devices measure 15 twips per pixel whatever their nominal resolution, so layouts
+// written in twips keep their pixel sizes; paper devices use their real resolution.
 constexpr double screenPixelsPerInch = 1440.0 / TwipsPerPixel;
 
 bool isScreenDevice(const QPaintDevice *device)
@@ -126,7 +126,7 @@ struct Canvas::Private
     double originY() const { return scale == ScaleMode::User ? user.top() : 0.0; }
 
     // Device pixel of a coordinate in the scale; rounding (not truncating) keeps twips
-    // positions that fall between pixels on the nearest one, as the original's mapping did.
+    // positions that fall between pixels on the nearest one.
     int pixelX(double x) const { return int(std::lround((x - originX()) * pixelsPerUnitX())); }
     int pixelY(double y) const { return int(std::lround((y - originY()) * pixelsPerUnitY())); }
     QPoint pixelPoint(double x, double y) const { return {pixelX(x), pixelY(y)}; }
@@ -232,7 +232,7 @@ struct Canvas::Private
         return drawsOnDevice() ? openPainter() : nullptr;
     }
     // A pen of DrawWidth device pixels: width 1 is cosmetic with square caps so that both
-    // end pixels of a line are set; wider pens are round, as the original's pens were.
+    // end pixels of a line are set; wider pens are round.
     QPen pen(Color color) const
     {
         if (lineWidth > 0) {
@@ -578,7 +578,7 @@ void Canvas::Cls()
 void Canvas::PaintPicture(const QImage &picture, double x, double y, double w, double h)
 {
     // Without a size a picture keeps its size on the screen: on paper it grows with the
-    // device's resolution, as the original's pictures did.
+    // device's resolution, so a printout shows it as large as the screen does.
     const double naturalScale = d->pixelsPerInchX() / screenPixelsPerInch;
     const double widthUnits = w > 0 ? w : picture.width() * naturalScale / d->pixelsPerUnitX();
     const double heightUnits = h > 0 ? h : picture.height() * naturalScale / d->pixelsPerUnitY();

@@ -162,9 +162,13 @@ private:
 /// Pixels per twip on the screen (1/15) and the conversions the controls use.
 inline constexpr double TwipsPerPixel = 15.0;
 
-/// Maps the original's font names onto metric-compatible installed fonts ("Arial" onto
+/// Maps the font names layouts are written with onto metric-compatible installed fonts ("Arial" onto
 /// "Liberation Sans", "Times New Roman" onto "Liberation Serif", ...), once per process.
 /// Every canvas calls it; widgets that build their own QFont from such a name may too.
 VELK_EXPORT void installFontSubstitutes();
+
+/// The name of the symbol font: text printed in it (any case) is drawn as the symbol
+/// glyphs the controls use (sort triangles, drop-down arrow, check mark, close cross).
+inline constexpr QLatin1StringView SymbolFontName("Marlett");
 
 } // namespace velk

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace velk {
 
@@ -14,8 +15,8 @@ struct KeyPair
 };
 
 // Keys whose codes are not simply their character. Qt names a key by the character it
-// typed, the original by the key itself, so shifted and AltGr characters are mapped back to
-// their key on the German layout the application is used with ("!" is Shift+1: 49). Where
+// typed, a key code names the key itself, so shifted and AltGr characters are mapped back
+// to their key on the German layout the application is used with ("!" is Shift+1: 49). Where
 // several Qt keys share a code, the first row is the one the reverse look-up gives.
 constexpr KeyPair namedKeys[] = {
     {Qt::Key_Backspace, KeyCode::Back},
@@ -239,6 +240,24 @@ MouseInput mouseInputOf(const QMouseEvent *event, double unitsPerPixel)
     m.x = float(event->position().x() * unitsPerPixel);
     m.y = float(event->position().y() * unitsPerPixel);
     return m;
+}
+
+WheelInput wheelInputOf(const QWheelEvent *event)
+{
+    WheelInput w;
+    if (event->modifiers() & Qt::ShiftModifier)
+        w.keys |= WheelKey::Shift;
+    if (event->modifiers() & Qt::ControlModifier)
+        w.keys |= WheelKey::Ctrl;
+    w.delta = event->angleDelta().y();
+    if (w.delta == 0 && event->angleDelta().x() != 0) {
+        w.delta = event->angleDelta().x();
+        w.keys |= WheelKey::Shift;
+    }
+    const QPointF global = event->globalPosition();
+    w.x = int(global.x());
+    w.y = int(global.y());
+    return w;
 }
 
 } // namespace velk

@@ -1,7 +1,7 @@
 #pragma once
 
-// Qt input translated into the values the controls' handlers take: the original's key
-// codes, mouse buttons 1/2/4 and shift state Shift 1 + Ctrl 2 + Alt 4.
+// Qt input translated into the values the controls' handlers take: the library's key
+// codes, mouse buttons 1/2/4, shift state Shift 1 + Ctrl 2 + Alt 4, and wheel messages.
 
 #include <velk/velk_export.h>
 
@@ -9,6 +9,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
 
 namespace velk {
 
@@ -48,10 +49,10 @@ inline constexpr int Ctrl = 2;
 inline constexpr int Alt = 4;
 }
 
-/// The original's key code of a Qt key (letters as upper-case "A".."Z" = 65..90, digits
+/// The key code of a Qt key (letters as upper-case "A".."Z" = 65..90, digits
 /// 48..57); 0 for keys without one.
 VELK_EXPORT int keyCodeFromQt(int qtKey);
-/// The Qt key of an original key code (the inverse of keyCodeFromQt); 0 when unknown.
+/// The Qt key of a key code (the inverse of keyCodeFromQt); 0 when unknown.
 VELK_EXPORT int qtKeyFromKeyCode(int keyCode);
 /// The key code of a key event: keyCodeFromQt of its key, except that digits and operators
 /// of the numeric pad get their own codes (digits 96..105, * 106, + 107, - 109, decimal
@@ -77,5 +78,44 @@ struct MouseInput
 };
 /// The event's values, its position multiplied by `unitsPerPixel` (15 for twips).
 VELK_EXPORT MouseInput mouseInputOf(const QMouseEvent *event, double unitsPerPixel = 1.0);
+
+/// The keys a wheel message carries, a sum (its own values, apart from ShiftState's).
+namespace WheelKey {
+inline constexpr int Shift = 4;
+inline constexpr int Ctrl = 8;
+}
+/// One notch of a wheel turn.
+inline constexpr int WheelNotch = 120;
+
+/// A wheel message as the controls' ScrollWheel handlers take it.
+struct WheelInput
+{
+    int keys = 0;  ///< WheelKey::Shift + WheelKey::Ctrl
+    int delta = 0; ///< WheelNotch per notch, positive away from the user
+    int x = 0;     ///< screen position in pixels
+    int y = 0;
+};
+/// The wheel message of a Qt wheel event. A sideways turn arrives as a turn with Shift
+/// held, which is what scrolls sideways.
+VELK_EXPORT WheelInput wheelInputOf(const QWheelEvent *event);
+/// Whether a wheel message's keys ask to scroll sideways (Shift held).
+inline bool wheelScrollsSideways(int keys) { return (keys & WheelKey::Shift) != 0; }
+
+/// Sums wheel deltas into whole notches; what is left of a notch is kept for the next turn.
+class WheelNotches
+{
+public:
+    /// The whole notches `delta` completes, positive away from the user.
+    int add(int delta)
+    {
+        m_rest += delta;
+        const int notches = m_rest / WheelNotch;
+        m_rest %= WheelNotch;
+        return notches;
+    }
+
+private:
+    int m_rest = 0;
+};
 
 } // namespace velk

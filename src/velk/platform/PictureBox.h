@@ -11,10 +11,10 @@
 
 namespace velk {
 
-/// A drawing surface like the original's picture box: drawings go through canvas() onto a
+/// A picture box, a drawing surface: drawings go through canvas() onto a
 /// persistent image, so they survive repaints and resizing (the image grows and shrinks
 /// with the widget and keeps its content). Mouse and key input arrive as signals with the
-/// original's values: buttons 1/2/4, shift state Shift 1 + Ctrl 2 + Alt 4, key codes of
+/// library's input codes: buttons 1/2/4, shift state Shift 1 + Ctrl 2 + Alt 4, key codes of
 /// velk/platform/Input.h and positions in the canvas's scale.
 class VELK_EXPORT PictureBox : public QWidget
 {

@@ -19,7 +19,7 @@ class VELK_EXPORT ScreenSource
 public:
     virtual ~ScreenSource() = default;
     virtual QPoint cursorPos() const = 0;
-    /// Whether the key with the original's key code (1/2/4 for mouse buttons) is down now.
+    /// Whether the key with this key code (1/2/4 for mouse buttons) is down now.
     virtual bool isKeyDown(int keyCode) const = 0;
 };
 

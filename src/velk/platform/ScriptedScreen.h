@@ -16,7 +16,7 @@ public:
     bool isKeyDown(int keyCode) const override;
 
     void setCursorPos(const QPoint &pos);
-    /// Holds (or releases) the key with the original's key code; 1/2/4 are mouse buttons,
+    /// Holds (or releases) the key with this key code; 1/2/4 are mouse buttons,
     /// 16/17/18 Shift, Ctrl and Alt.
     void setKeyDown(int keyCode, bool down = true);
     void releaseAllKeys();

@@ -1,6 +1,6 @@
 #include "SettingsStore.h"
 
-#include "SettingsTree.h"
+#include "SettingsTree_p.h"
 
 #include <velk/common/TextFile.h>
 

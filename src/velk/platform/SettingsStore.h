@@ -30,7 +30,7 @@
 //   characters and unpaired surrogates are `\uXXXX`. Everything else is written as is.
 // - Lines starting with ";" and lines that cannot be read are skipped.
 //
-// Key and value names match without regard to case, as in the registry; a name keeps the
+// Key and value names match without regard to case; a name keeps the
 // case it was first written with. The file is read again when it changed on disk (another
 // process wrote it) and served from memory otherwise; a write re-reads first under a lock
 // file, so writers in two processes do not lose each other's values.
@@ -68,7 +68,7 @@ struct SettingsValue
 class VELK_EXPORT SettingsStore
 {
 public:
-    /// Root keys by number 0..6 (file names and the names of the registry roots).
+    /// Root keys by number 0..6 (file names and the names of the roots).
     static constexpr int RootCount = 7;
 
     /// A store in `directory`; an empty text follows the environment at every call.

@@ -1,4 +1,4 @@
-#include "SettingsTree.h"
+#include "SettingsTree_p.h"
 
 #include <algorithm>
 

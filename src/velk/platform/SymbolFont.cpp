@@ -1,5 +1,7 @@
 #include "SymbolFont_p.h"
 
+#include <velk/platform/Canvas.h>
+
 #include <QPainter>
 
 #include <algorithm>
@@ -85,7 +87,7 @@ void drawGlyph(QPainter &painter, QChar glyph, const QRect &cell, const QColor &
 
 bool isSymbolFontName(const QString &fontName)
 {
-    return fontName.compare(QLatin1String("Marlett"), Qt::CaseInsensitive) == 0;
+    return fontName.compare(SymbolFontName, Qt::CaseInsensitive) == 0;
 }
 
 void draw(QPainter &painter, const QString &text, QPoint topLeft, double cellPixels, const QColor &color)

@@ -12,7 +12,7 @@ class QPainter;
 
 namespace velk::SymbolFont {
 
-/// Whether text printed in `fontName` is drawn as symbols ("Marlett", any case).
+/// Whether text printed in `fontName` is drawn as symbols (velk::SymbolFontName, any case).
 bool isSymbolFontName(const QString &fontName);
 /// Draws the glyphs of `text` side by side, each in a square cell of `cellPixels` whose
 /// top left corner of the first is `topLeft`; glyphs without a shape leave their cell empty.

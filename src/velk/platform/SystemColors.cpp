@@ -12,9 +12,9 @@ struct SystemRole
     QPalette::ColorRole role;
 };
 
-// The system colour indices 0..30 in order. Qt's palette roles were modelled on these
-// Windows colours, so most have a direct counterpart; captions and borders borrow the
-// nearest role (caption = highlight, border = button face).
+// The system colour indices 0..30 in order. Most have a palette role of the same
+// meaning; captions and borders borrow the nearest role (caption = highlight, border =
+// button face).
 constexpr std::array<SystemRole, 31> systemRoles{{
     {QPalette::Active, QPalette::Button},          // 0 scroll bar
     {QPalette::Active, QPalette::Dark},            // 1 desktop

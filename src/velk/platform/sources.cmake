@@ -35,7 +35,7 @@ target_sources(velkgui PRIVATE
   src/velk/platform/SettingsStore.cpp
   src/velk/platform/SettingsStore.h
   src/velk/platform/SettingsTree.cpp
-  src/velk/platform/SettingsTree.h
+  src/velk/platform/SettingsTree_p.h
   src/velk/platform/SqlDialect.cpp
   src/velk/platform/SqlDialect_p.h
   src/velk/platform/SqliteBackend.cpp

@@ -11,7 +11,7 @@ namespace velk {
 
 namespace {
 
-// The original read files in pieces of this size and parsed as they arrived.
+// Files are read in pieces of this size and parsed as they arrive.
 constexpr qsizetype kPieceLength = 1000;
 // The run-time error for a file that cannot be written.
 constexpr int kPathFileAccessError = 75;

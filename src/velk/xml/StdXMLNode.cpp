@@ -5,6 +5,7 @@
 #include "XmlWriter_p.h"
 
 #include <velk/common/Error.h>
+#include <velk/common/StringHelpers.h>
 
 #include <QTextStream>
 
@@ -26,7 +27,7 @@ public:
         if (XmlText::isBlank(m_rest))
             return false;
         const qsizetype equals = m_rest.indexOf(u'=');
-        name = XmlText::trimSpaces(equals < 0 ? m_rest : m_rest.first(equals));
+        name = TrimBlanks(equals < 0 ? m_rest : m_rest.first(equals));
         m_rest = equals < 0 ? QStringView() : m_rest.sliced(equals + 1);
         skipPast(u'"');
         const qsizetype closing = m_rest.indexOf(u'"');
@@ -310,7 +311,7 @@ bool StdXMLNode::HasAttribute(const QString &key) const
     QStringView rest = Parameter;
     while (!XmlText::isBlank(rest)) {
         const qsizetype equals = rest.indexOf(u'=');
-        const QStringView name = XmlText::trimSpaces(equals < 0 ? rest : rest.first(equals));
+        const QStringView name = TrimBlanks(equals < 0 ? rest : rest.first(equals));
         rest = equals < 0 ? QStringView() : XmlText::trimLeadingSpaces(rest.sliced(equals + 1));
         XmlText::takeWord(rest);
         if (name == key)

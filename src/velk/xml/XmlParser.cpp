@@ -2,6 +2,8 @@
 
 #include "XmlText_p.h"
 
+#include <velk/common/StringHelpers.h>
+
 namespace velk {
 
 XmlParser::XmlParser(StdXMLNodePtr &root, QString &version)
@@ -91,7 +93,7 @@ void XmlParser::run(bool isFinal)
 
 void XmlParser::handleTag(QStringView tagText, QStringView following)
 {
-    tagText = XmlText::trimSpaces(tagText);
+    tagText = TrimBlanks(tagText);
     if (tagText.startsWith(u'?')) {
         m_version = tagText.toString();
     } else if (tagText.startsWith(u'/')) {
@@ -115,8 +117,8 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
     if (blank < 0) {
         node->Tag = sharedName(tagText);
     } else {
-        node->Tag = sharedName(XmlText::trimSpaces(tagText.first(blank)));
-        node->Parameter = XmlText::trimSpaces(tagText.sliced(blank + 1)).toString();
+        node->Tag = sharedName(TrimBlanks(tagText.first(blank)));
+        node->Parameter = TrimBlanks(tagText.sliced(blank + 1)).toString();
     }
     if (!isEmptyElement)
         node->Body = XmlText::decodeEntities(XmlText::trimWhite(following));

@@ -3,6 +3,8 @@
 #include "XmlText_p.h"
 
 #include <velk/common/Error.h>
+#include <velk/common/LeadingNumber_p.h>
+#include <velk/common/Rounding_p.h>
 
 #include <climits>
 #include <memory>
@@ -101,8 +103,8 @@ private:
             // "." filters the same node again: nothing to do.
         } else if (t == u"..") {
             m_parts.push_back({FilterPart::Parent});
-        } else if (const double v = XmlText::numericValue(t); v > 0 || t == u"0") {
-            m_parts.push_back({FilterPart::Number, XmlText::roundToInt(v, 0, INT_MAX - 1)});
+        } else if (const double v = LeadingNumber(t, NumberForm::Scientific); v > 0 || t == u"0") {
+            m_parts.push_back({FilterPart::Number, RoundHalfEvenToInt(v, 0, INT_MAX - 1)});
             m_rest = {}; // a position ends the filter
         } else if (t.startsWith(u'@')) {
             QStringView rest = t.sliced(1);

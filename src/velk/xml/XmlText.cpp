@@ -1,22 +1,15 @@
 #include "XmlText_p.h"
 
+#include <velk/common/LeadingNumber_p.h>
+#include <velk/common/Rounding_p.h>
+#include <velk/common/StringHelpers.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
 
 namespace velk::XmlText {
-
-QStringView trimSpaces(QStringView s)
-{
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s[begin] == u' ')
-        ++begin;
-    while (end > begin && s[end - 1] == u' ')
-        --end;
-    return s.sliced(begin, end - begin);
-}
 
 QStringView trimLeadingSpaces(QStringView s)
 {
@@ -36,7 +29,7 @@ std::pair<QString, QString> splitTag(QStringView text)
     const qsizetype blank = text.indexOf(u' ');
     if (blank < 0)
         return {text.toString(), QString()};
-    return {trimSpaces(text.first(blank)).toString(), trimSpaces(text.sliced(blank + 1)).toString()};
+    return {TrimBlanks(text.first(blank)).toString(), TrimBlanks(text.sliced(blank + 1)).toString()};
 }
 
 QStringView trimWhite(QStringView s)
@@ -95,11 +88,6 @@ qsizetype entityAt(QStringView s, qsizetype i, char16_t &resolved)
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-bool isNumberBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n';
 }
 
 } // namespace
@@ -164,7 +152,7 @@ QString unescapeValue(QStringView s)
             out.append(u"\r\n");
             i += 2;
         } else if (isDigit(next)) {
-            const int code = roundToInt(numericValue(s.sliced(i + 1, qMin<qsizetype>(3, s.size() - i - 1))), 0, 65536);
+            const int code = RoundHalfEvenToInt(LeadingNumber(s.sliced(i + 1, qMin<qsizetype>(3, s.size() - i - 1)), NumberForm::Scientific), 0, 65536);
             if (code > 255) {
                 // An impossible code keeps its escape as written.
                 out.append(c);
@@ -197,31 +185,6 @@ QStringView takeToken(QStringView &s, QChar sep)
     return token;
 }
 
-// For a number text that does not fit a double: whether it is too large (rather than
-// too small). Its decimal magnitude is the position of the first non-zero digit
-// relative to the point, plus the exponent.
-bool overflowsUpwards(const std::string &number)
-{
-    const size_t e = number.find('e');
-    const std::string mantissa = number.substr(0, e);
-    const size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const size_t firstNonZero = mantissa.find_first_of("123456789");
-    if (firstNonZero == std::string::npos)
-        return false;
-    long long magnitude = firstNonZero < point ? (long long)(point - firstNonZero)
-                                               : -(long long)(firstNonZero - point - 1);
-    if (e != std::string::npos) {
-        long long exponent = 0;
-        const bool negative = number[e + 1] == '-';
-        for (size_t i = e + 1; i < number.size(); ++i) {
-            if (number[i] >= '0' && number[i] <= '9')
-                exponent = std::min<long long>(exponent * 10 + (number[i] - '0'), 1LL << 40);
-        }
-        magnitude += negative ? -exponent : exponent;
-    }
-    return magnitude > 0;
-}
-
 } // namespace
 
 QString takeWord(QStringView &s)
@@ -249,61 +212,6 @@ QString takeWord(QStringView &s)
         ++skip;
     s = s.sliced(skip);
     return word;
-}
-
-double numericValue(QStringView s)
-{
-    // Collect the characters that belong to the number (blanks dropped), then convert.
-    std::string number;
-    qsizetype i = 0;
-    auto skipBlanks = [&] {
-        while (i < s.size() && isNumberBlank(s[i]))
-            ++i;
-    };
-    auto takeDigits = [&] {
-        for (skipBlanks(); i < s.size() && isDigit(s[i]); skipBlanks())
-            number += char(s[i++].unicode());
-    };
-    skipBlanks();
-    bool negative = false;
-    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) {
-        negative = s[i] == u'-';
-        ++i;
-    }
-    takeDigits();
-    if (i < s.size() && s[i] == u'.') {
-        number += '.';
-        ++i;
-        takeDigits();
-    }
-    const qsizetype mantissaLength = qsizetype(number.size());
-    if (mantissaLength == 0 || number == ".")
-        return 0.0;
-    if (i < s.size() && QStringView(u"EeDd").contains(s[i])) {
-        number += 'e';
-        ++i;
-        skipBlanks();
-        if (i < s.size() && (s[i] == u'-' || s[i] == u'+'))
-            number += char(s[i++].unicode());
-        const qsizetype before = qsizetype(number.size());
-        takeDigits();
-        if (qsizetype(number.size()) == before)
-            number.resize(size_t(mantissaLength));
-    }
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = overflowsUpwards(number) ? HUGE_VAL : 0.0;
-    return negative ? -value : value;
-}
-
-int roundToInt(double value, int min, int max)
-{
-    if (!(value > min))
-        return min;
-    if (!(value < max))
-        return max;
-    return int(std::nearbyint(value));
 }
 
 } // namespace velk::XmlText

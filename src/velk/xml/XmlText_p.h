@@ -1,8 +1,9 @@
 #pragma once
 
 // Text rules of the XML dialect: its four entities, the backslash escape that attribute
-// values carry inside them, the quoted-word reader and the leading-number reader. Each
-// function makes one pass over its input.
+// values carry inside them and the quoted-word reader. Each function makes one pass over
+// its input. Numbers are read by velk::LeadingNumber in its scientific form, blanks
+// trimmed by velk::TrimBlanks.
 
 #include <QString>
 #include <QStringView>
@@ -11,8 +12,6 @@
 
 namespace velk::XmlText {
 
-/// Text without leading and trailing blanks (code 32 only).
-QStringView trimSpaces(QStringView s);
 /// "name rest" split at the first blank into the name and the rest, both trimmed of
 /// blanks (tabs and line breaks stay part of the name).
 std::pair<QString, QString> splitTag(QStringView text);
@@ -44,12 +43,5 @@ QString unescapeValue(QStringView s);
 /// stands for one), a single-quoted word, or the text up to the next blank. Characters
 /// below code 33 after the word are skipped.
 QString takeWord(QStringView &s);
-
-/// The leading number of `s` as the original's numeric conversion read it: blanks, tabs
-/// and line feeds are skipped anywhere, then an optional sign, digits, a "." fraction
-/// and an "E"/"D" exponent. Text without a number is 0.
-double numericValue(QStringView s);
-/// `value` rounded to the nearest whole number (halves to even), clamped to [min, max].
-int roundToInt(double value, int min, int max);
 
 } // namespace velk::XmlText

@@ -19,13 +19,8 @@ public:
     /// What a fixed size counts more while the editing headers are shown.
     static constexpr int ConfigModeExtraPx = 26;
 
-    /// Nearest whole number; halves go to the even neighbour (2.5 → 2, 3.5 → 4).
-    static int roundHalfEven(double value);
-    /// The number a text starts with, as a number reader of the original read it: leading
-    /// blanks skipped, an optional sign, digits with an optional "." fraction; the rest is
-    /// ignored ("50%" → 50, "12px" → 12, "abc" and "" → 0).
-    static double leadingValue(const QString &text);
-    /// leadingValue rounded to a whole number.
+    /// The number a size text starts with (velk::LeadingNumber: "50%" → 50, "12px" → 12,
+    /// "abc" and "" → 0), rounded to a whole number with halves to even.
     static int wholeValue(const QString &text);
 
     /// The sizes of `sizeTexts.size()` neighbours sharing `total` pixels with GapPx between each

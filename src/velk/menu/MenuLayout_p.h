@@ -4,7 +4,7 @@
 // size and spacing along the bar, and the parts (icon, caption, arrow) that painting and
 // the mouse share. Pixels throughout; no widgets.
 
-#include <velk/menu/MenuModel.h>
+#include <velk/menu/MenuModel_p.h>
 #include <velk/velk_export.h>
 
 #include <QPointF>

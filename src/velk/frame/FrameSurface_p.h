@@ -1,7 +1,7 @@
 #pragma once
 
 #include <velk/common/Color.h>
-#include <velk/frame/FrameRect.h>
+#include <velk/frame/FrameRect_p.h>
 
 #include <QString>
 
@@ -13,7 +13,7 @@ class Canvas;
 class PictureBox;
 
 /// The frame's drawing surface: the picture box "Picture1" behind the snap-ins, on which
-/// a layout pass draws caption bars, borders, editing headers and missing-control boxes.
+/// a layout plan draws caption bars, borders, editing headers and missing-control boxes.
 class FrameSurface
 {
 public:

@@ -66,11 +66,10 @@ public:
     /// not empty. An empty `par` with nothing after it drops the comma before it too.
     static QString withItemReplaced(const QString &menu, int id, const QString &par);
 
-    /// An "$eval" field's text after a press `xPx` pixels from its left edge: below 12 the
-    /// first character toggles between "?" and a blank, otherwise character 2 + (x − 12) / 7
-    /// between "x" and a blank. The text is first padded with blanks to 7 characters;
-    /// a press past its last character changes nothing else.
-    static QString toggledEvalFlag(const QString &text, int xPx);
+    /// An "$eval" field's text with flag `flag` (from 0) toggled: flag 0 between "?" and a
+    /// blank, every other one between "x" and a blank. The text is first padded with
+    /// blanks to EvalFieldLength characters; a flag past its end changes nothing else.
+    static QString toggledEvalFlag(const QString &text, int flag);
     /// The shortest text an "$eval" field holds.
     static constexpr int EvalFieldLength = 7;
 
