@@ -51,7 +51,7 @@ TEST(PropertyBag, MapWritesOnlyNonDefaultsAndRoundTrips)
     EXPECT_TRUE(bag.isEmpty()) << "a fresh control has nothing to store";
 
     button.setCaption(QStringLiteral("Übernehmen"));
-    button.setStyle(2);
+    button.setStyleNumber(2);
     button.setCancel(!button.Cancel());
     bag.insert(QStringLiteral("Zukunft"), 42);
     PropertyBag::write(&button, bag);
@@ -68,7 +68,7 @@ TEST(PropertyBag, MapWritesOnlyNonDefaultsAndRoundTrips)
     EXPECT_TRUE(warnings.messages().first().contains(QStringLiteral("Zukunft")));
 
     // Back at its default, a property leaves the bag again.
-    button.setStyle(velkButton().style());
+    button.setStyleNumber(velkButton().styleNumber());
     PropertyBag::write(&button, bag);
     EXPECT_FALSE(bag.contains(QStringLiteral("style")));
 }
@@ -139,7 +139,7 @@ TEST(PropertyBag, FormKeepsEveryNamedControl)
     title->setObjectName(QStringLiteral("lblTitel"));
     new velkLabel(&form); // no name: not kept
     ok->setCaption(QStringLiteral("OK"));
-    title->setStyle(3);
+    title->setStyleNumber(3);
 
     StdXMLNodePtr root = StdXMLNode::create();
     root->Tag = QStringLiteral("Formular");
