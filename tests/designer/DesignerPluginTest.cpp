@@ -121,7 +121,7 @@ TEST(DesignerPlugin, UiLoaderBuildsAFormWithItsProperties)
     ASSERT_TRUE(button);
     ASSERT_TRUE(label);
     EXPECT_EQ(button->caption(), QStringLiteral("Speichern"));
-    EXPECT_EQ(button->style(), 2);
+    EXPECT_EQ(button->styleNumber(), 2);
     EXPECT_EQ(button->geometry(), QRect(10, 10, 100, 28));
     EXPECT_EQ(label->caption(), QStringLiteral("Aktenablage"));
     EXPECT_EQ(label->ForeColor(), 255u);

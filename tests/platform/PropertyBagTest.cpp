@@ -62,7 +62,7 @@ TEST(PropertyBag, MapWritesOnlyNonDefaultsAndRoundTrips)
     WarningCatcher warnings;
     EXPECT_EQ(PropertyBag::read(&copy, bag), 3);
     EXPECT_EQ(copy.caption(), QStringLiteral("Übernehmen"));
-    EXPECT_EQ(copy.style(), 2);
+    EXPECT_EQ(copy.styleNumber(), 2);
     EXPECT_EQ(copy.Cancel(), button.Cancel());
     ASSERT_EQ(warnings.messages().size(), 1);
     EXPECT_TRUE(warnings.messages().first().contains(QStringLiteral("Zukunft")));
@@ -103,13 +103,13 @@ TEST(PropertyBag, ElementRoundTripKeepsUnknownAttributes)
     EXPECT_EQ(copy.ForeColor(), 0x123456u);
     EXPECT_EQ(copy.Font().pointSize(), 14);
     EXPECT_TRUE(copy.Font().bold());
-    EXPECT_EQ(copy.style(), velkLabel().style());
+    EXPECT_EQ(copy.styleNumber(), velkLabel().styleNumber());
 }
 
 TEST(PropertyBag, BadValuesAreIgnoredWithAWarning)
 {
     velkButton button;
-    const short style = button.style();
+    const short style = button.styleNumber();
     const Color back = button.BackColor();
     StdXMLNodePtr element = StdXMLNode::create();
     element->SetAttribute(QStringLiteral("style"), QStringLiteral("abc"));
@@ -119,14 +119,14 @@ TEST(PropertyBag, BadValuesAreIgnoredWithAWarning)
 
     WarningCatcher warnings;
     EXPECT_EQ(PropertyBag::read(&button, *element), 1);
-    EXPECT_EQ(button.style(), style);
+    EXPECT_EQ(button.styleNumber(), style);
     EXPECT_EQ(button.BackColor(), back);
     EXPECT_EQ(button.caption(), QStringLiteral("OK"));
     EXPECT_EQ(warnings.messages().size(), 3) << warnings.messages().join(u'\n').toStdString();
 
     QVariantMap bag{{QStringLiteral("style"), 70000}, {QStringLiteral("Cancel"), QStringLiteral("1")}};
     EXPECT_EQ(PropertyBag::read(&button, bag), 1);
-    EXPECT_EQ(button.style(), style) << "out of range for short";
+    EXPECT_EQ(button.styleNumber(), style) << "out of range for short";
     EXPECT_TRUE(button.Cancel());
 }
 
@@ -155,5 +155,5 @@ TEST(PropertyBag, FormKeepsEveryNamedControl)
     title2->setObjectName(QStringLiteral("lblTitel"));
     EXPECT_EQ(PropertyBag::readForm(&again, root), 2);
     EXPECT_EQ(ok2->caption(), QStringLiteral("OK"));
-    EXPECT_EQ(title2->style(), 3);
+    EXPECT_EQ(title2->styleNumber(), 3);
 }
