@@ -46,18 +46,18 @@ TEST(ImageServices, ThumbnailHasTheRequestedSizeAndRefusesMissingPictures)
 
 TEST(ImageServices, QuarterTurnClockwiseMovesTopRowToRightColumnAndTurnsBack)
 {
-    const QImage original = patterned(200, 100);
-    QImage source = original;
+    const QImage before = patterned(200, 100);
+    QImage source = before;
     QImage work;
     RotateQuarter(source, work, 1);
     ASSERT_EQ(source.size(), QSize(100, 200));
     EXPECT_EQ(work, source);
     for (int x = 0; x < 200; ++x)
-        ASSERT_EQ(source.pixel(99, x), original.pixel(x, 0)) << "top row pixel " << x;
-    EXPECT_EQ(source.pixel(0, 0), original.pixel(0, 99)); // lower-left corner goes to the top left
+        ASSERT_EQ(source.pixel(99, x), before.pixel(x, 0)) << "top row pixel " << x;
+    EXPECT_EQ(source.pixel(0, 0), before.pixel(0, 99)); // lower-left corner goes to the top left
 
     RotateQuarter(source, work, 0);
-    EXPECT_EQ(source.convertToFormat(QImage::Format_ARGB32), original);
+    EXPECT_EQ(source.convertToFormat(QImage::Format_ARGB32), before);
 
     QImage empty;
     RotateQuarter(empty, work, 1);

@@ -28,7 +28,7 @@ void trimBlanksInPlace(QString &s)
     s.truncate(end);
 }
 
-// Lower-casing one code unit at a time keeps positions aligned with the original text,
+// Lower-casing one code unit at a time keeps positions aligned with the unchanged text,
 // which full Unicode lower-casing (where one character may become two) would not.
 QString lowerPerUnit(const QString &s)
 {

@@ -89,7 +89,7 @@ public:
     /// Reads positions and link ends again (after the host changed them) and draws.
     Q_INVOKABLE void Refresh();
 
-    // Input in the original's values: buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
+    // Input as the library's input codes: buttons 1/2/4, shift Shift 1 + Ctrl 2 + Alt 4,
     // positions in twips of the visible area (the picture "Picture1").
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
