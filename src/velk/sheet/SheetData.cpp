@@ -2,13 +2,15 @@
 
 #include "SheetRows_p.h"
 
+#include <limits>
+
 namespace velk {
 
 namespace {
 
-// Cells beyond this cannot be addressed: a column number is a 16-bit Integer, and a
+// Cells beyond this cannot be addressed: a column number is a signed 16-bit number, and a
 // larger number would only pad the text with millions of tabs.
-constexpr int MaxColumn = 32767;
+constexpr int MaxColumn = std::numeric_limits<qint16>::max();
 
 // Lines of one cell, as a loop that takes LF-ended tokens while text remains counts
 // them: "a" and "a\n" are one line, "a\n\nb" three, "" none.

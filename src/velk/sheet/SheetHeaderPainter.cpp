@@ -14,7 +14,7 @@ namespace {
 constexpr int onePixel = twipsOfPixels(1);
 constexpr Color white = rgbColor(255, 255, 255);
 constexpr Color grey = rgbColor(128, 128, 128);
-const QString symbolFont = QStringLiteral("Marlett");
+const QString symbolFont = SymbolFontName;
 
 } // namespace
 

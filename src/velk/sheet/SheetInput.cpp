@@ -24,10 +24,6 @@ namespace {
 constexpr int resizeZone = 100;
 constexpr int narrowestColumn = 100;
 
-// The Shift key in a wheel message's held keys, and the delta of one notch.
-constexpr int wheelShift = 4;
-constexpr int wheelNotch = 120;
-
 // Widths a column of rating bars or check boxes needs, twips.
 constexpr int ratingCellWidth = 60 + 6 * 100 + 80 + SheetLayout::cellPadding();
 constexpr int checkCellWidth = SheetLayout::checkBoxSize() + 2 * SheetLayout::cellPadding();
@@ -498,12 +494,10 @@ void SheetInput::fitColumnWidth(int col)
 
 void SheetInput::Wheel(int keys, int delta)
 {
-    m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / wheelNotch;
-    m_wheelRemainder %= wheelNotch;
+    const int notches = m_wheelNotches.add(delta);
     if (notches == 0)
         return;
-    if (keys & wheelShift)
+    if (wheelScrollsSideways(keys))
         m_view.setFirstColumn(m_state.firstColumn() - notches);
     else
         m_view.scrollRows(-notches * QApplication::wheelScrollLines());

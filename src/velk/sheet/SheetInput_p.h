@@ -2,6 +2,7 @@
 
 #include <velk/sheet/SheetKeys_p.h>
 #include <velk/sheet/SheetMouse_p.h>
+#include <velk/platform/Input.h>
 #include <velk/velk_export.h>
 
 namespace velk {
@@ -73,7 +74,7 @@ private:
     int m_resizeColumn = 0;
     int m_resizePressX = 0;
     bool m_resized = false;
-    int m_wheelRemainder = 0;
+    WheelNotches m_wheelNotches;
 };
 
 } // namespace velk

@@ -31,7 +31,7 @@ constexpr Color ratingOff = rgbColor(192, 192, 192);
 constexpr Color ratingSecond = rgbColor(255, 160, 160);
 constexpr Color lightGridColor = rgbColor(200, 200, 200);
 
-const QString symbolFont = QStringLiteral("Marlett");
+const QString symbolFont = SymbolFontName;
 const QString dropDownGlyph = QStringLiteral("6");
 const QString ellipsis = QStringLiteral("...");
 

@@ -24,9 +24,6 @@ namespace velk {
 
 namespace {
 
-// Held keys in a wheel message.
-constexpr int wheelKeyShift = 4;
-constexpr int wheelKeyCtrl = 8;
 
 } // namespace
 
@@ -300,22 +297,6 @@ void SheetView::ensureColumnVisible(int col)
             break;
     }
     setFirstColumn(first);
-}
-
-std::pair<int, int> SheetView::wheelMessage(const QWheelEvent *event)
-{
-    int keys = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        keys |= wheelKeyShift;
-    if (event->modifiers() & Qt::ControlModifier)
-        keys |= wheelKeyCtrl;
-    // A sideways wheel scrolls the columns, as Shift with the wheel does.
-    int delta = event->angleDelta().y();
-    if (delta == 0 && event->angleDelta().x() != 0) {
-        delta = event->angleDelta().x();
-        keys |= wheelKeyShift;
-    }
-    return {keys, delta};
 }
 
 // --- header ---------------------------------------------------------------------------------

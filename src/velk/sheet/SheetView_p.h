@@ -75,8 +75,6 @@ public:
     void setFirstColumn(int col);
     /// Scrolls the columns so that `col` is laid out and, as far as it can, whole.
     void ensureColumnVisible(int col);
-    /// A wheel event as the wheel handler takes it: (held keys, delta).
-    static std::pair<int, int> wheelMessage(const QWheelEvent *event);
 
     // --- header --------------------------------------------------------------------------
     void setSizingCursor(bool sizing);

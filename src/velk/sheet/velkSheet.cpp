@@ -62,8 +62,8 @@ void velkSheet::Private::connectInput()
     list->onMouseDown = [in](int b, int s, int x, int y) { in->MouseDown(b, s, x, y); };
     list->onDblClick = [in](int, int, int x, int y) { in->DblClick(x, y); };
     list->onWheel = [in](QWheelEvent *event) {
-        const auto [keys, delta] = SheetView::wheelMessage(event);
-        in->Wheel(keys, delta);
+        const WheelInput wheel = wheelInputOf(event);
+        in->Wheel(wheel.keys, wheel.delta);
     };
     header->onMouseDown = [in](int b, int s, int x, int y) { in->HeaderMouseDown(b, s, x, y); };
     header->onMouseMove = [in](int b, int s, int x, int y) { in->HeaderMouseMove(b, s, x, y); };
@@ -614,8 +614,8 @@ void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
 
 void velkSheet::wheelEvent(QWheelEvent *event)
 {
-    const auto [keys, delta] = SheetView::wheelMessage(event);
-    d->input->Wheel(keys, delta);
+    const WheelInput wheel = wheelInputOf(event);
+    d->input->Wheel(wheel.keys, wheel.delta);
     event->accept();
 }
 
