@@ -124,8 +124,15 @@ bool FrameEditing::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || !widget->isWidgetType() || !isWatched(widget) || !m_host.inConfigMode())
         return false;
-    if (type == QEvent::ContextMenu)
-        return true; // the editing menu stands in for the snap-in's own
+    if (type == QEvent::ContextMenu) {
+        // The editing menu stands in for the snap-in's own; from the keyboard it opens
+        // for the element under the widget's middle.
+        if (static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+            const QPoint at = widget->mapTo(m_host.frameWidget(), widget->rect().center());
+            mouseDown(MouseButton::Right, 0, at.x(), at.y());
+        }
+        return true;
+    }
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (mouse->button() != Qt::RightButton)
         return false;
