@@ -54,6 +54,29 @@ qsizetype writtenLength(const StdXMLNodePtr &root)
 }
 constexpr qsizetype kWriteLimit = 4 * 1024 * 1024;
 
+// Pieces of layout text, so that random bytes also make trees of every element kind.
+const char *const kPieces[] = {
+    "<ITEM", "<ROWS", "<COLS", "<TABS", "<CELL", "<CONTAINER", "<SPACE", "<MULTI", "<GENERIC", "</ITEM>", "</ROWS>",
+    "</COLS>", "</TABS>", "</CELL>", "</MULTI>", "</GENERIC>", ">", "/>", " width=\"50%\"", " height=\"30\"",
+    " width=\"x%\"", " type=\"TABS\"", " type=\"MULTI\"", " type=\"ROWS\"", " control=\"velkLabel\"",
+    " control=\"velkFrameControl\"", " caption=\"#\"", " border=\"2,1\"", " backcolor=\"1,2,3\"",
+    " resizable=\"false\"", " align=\"left\"", " layout=\"x\"", " selected=\"true\"", " message=\"m\"",
+    "\r\n", "&amp;", "&lt;", "\"", "<", "Text", "<!-- c -->", "<?xml version=\"1.0\"?>", "[LAYOUT]"};
+constexpr uint8_t kPieceCount = uint8_t(sizeof(kPieces) / sizeof(kPieces[0]));
+
+// Every byte below kPieceCount stands for a piece, every other for itself.
+QString piecesText(const uint8_t *data, size_t size)
+{
+    QByteArray text;
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] < kPieceCount)
+            text += kPieces[data[i]];
+        else
+            text += char(data[i]);
+    }
+    return QString::fromUtf8(text);
+}
+
 struct Env
 {
     Env()
@@ -62,6 +85,7 @@ struct Env
         static char name[] = "fuzz_frame_clipboard";
         static char *argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         app = std::make_unique<QApplication>(argc, argv);
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
@@ -91,10 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static Env env;
     if (size == 0)
         return 0;
-    // The first byte chooses whether the mark line is put in front.
+    // The first byte chooses whether the mark line is put in front, and whether the
+    // rest is plain text or pieces of layout text.
     const bool withMark = data[0] & 1;
+    const bool isPieces = data[0] & 2;
     const QString text = (withMark ? FrameLayoutEditor::clipboardMark() + QStringLiteral("\r\n") : QString())
-        + fuzzText(data + 1, size - 1);
+        + (isPieces ? piecesText(data + 1, size - 1) : fuzzText(data + 1, size - 1));
 
     const StdXMLNodePtr element = FrameLayoutEditor::elementFromText(text);
     const bool isWritable = element && writtenLength(element) < kWriteLimit;
