@@ -3,11 +3,14 @@
 #include <velk/controls/velkIcon.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/DesignMode.h>
+#include <velk/platform/PropertyBag.h>
 
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QSize>
+
+#include <memory>
 
 namespace velk {
 namespace {
@@ -29,8 +32,8 @@ const EntryInfo kInfos[] = {
      "Zeigt Zeilen in Spalten an, die sich sortieren, auswählen und direkt bearbeiten lassen."},
     {"velkMenuBar", "velk/menu/velkMenuBar.h", "properties", {320, 24}, "Menüleiste",
      "Menüleiste, deren Einträge aus einer Menübeschreibung entstehen."},
-    {"velkMenuPopup", "velk/menu/velkMenuPopup.h", "shortcut", {24, 24}, "Kontextmenü",
-     "Unsichtbarer Träger eines Kontextmenüs, das zur Laufzeit aufklappt."},
+    {"velkMenuPopup", "velk/menu/velkMenuPopup.h", "shortcut", {120, 90}, "Liste von Menüzeilen",
+     "Senkrechte Liste von Textzeilen mit mitlaufender Markierung; ein Klick wählt eine Zeile."},
     {"velkButton", "velk/controls/velkButton.h", "ok", {100, 28}, "Schaltfläche mit Symbol",
      "Schaltfläche mit Beschriftung und Symbol aus dem Symbolvorrat."},
     {"velkIcon", "velk/controls/velkIcon.h", "image", {16, 16}, "Symbolvorrat",
@@ -47,6 +50,26 @@ const EntryInfo kInfos[] = {
      "Wählt eine Bewertung oder einen Bereich von Bewertungen auf fünf Balken."},
     {"velkAction", "velk/editors/velkAction.h", "task", {240, 60}, "Aktion für eine Datei",
      "Wählt, was mit einer Datei geschieht, und gibt es als Aktionstext."},
+    {"velkBoard", "velk/editors/velkBoard.h", "hierarchie", {480, 320}, "Tafel mit Kästen und Verbindungen",
+     "Zeigt Kästen, die sich verschieben und miteinander verbinden lassen, und speichert sie als Text."},
+    {"velkChart", "velk/views/velkChart.h", "excel", {400, 260}, "Diagramm",
+     "Zeichnet Datenreihen mit Titel, Werteachse, Beschriftungen und Legende."},
+    {"velkDate", "velk/date/velkDate.h", "date", {192, 88}, "Monats- und Jahresauswahl",
+     "Wählt einen Monat, ein Quartal oder ein Jahr und gibt den Zeitraum als Text."},
+    {"velkDateControl", "velk/date/velkDateControl.h", "date", {196, 162}, "Kalender für einen Tag",
+     "Monatskalender, in dem ein einzelner Tag gewählt wird."},
+    {"velkDateSelector", "velk/date/velkDateSelector.h", "schedule", {208, 144}, "Kalender für Zeiträume",
+     "Monatskalender, in dem ein Tag, ein Bereich von Tagen, Wochen oder ein ganzer Monat gewählt wird."},
+    {"velkFileSelect", "velk/editors/velkFileSelect.h", "openpath", {320, 240}, "Datei- und Ordnerauswahl",
+     "Zeigt Laufwerke, Ordner und Dateien als Baum zur Auswahl."},
+    {"velkPicScroll", "velk/frame/velkPicScroll.h", "image", {320, 240}, "Bild mit Bereichen",
+     "Zeigt ein Bild mit Rollbalken und lässt darauf Bereiche mit Verknüpfungen markieren."},
+    {"velkRights", "velk/editors/velkRights.h", "persons", {420, 360}, "Rechte von Benutzern",
+     "Bearbeitet eigene und geerbte Rechte von Benutzern und Gruppen."},
+    {"velkScala", "velk/preview/velkScala.h", "sort", {150, 19}, "Schieberegler",
+     "Waagrechter Schieberegler für eine ganze Zahl zwischen Minimum und Maximum."},
+    {"velkSplitter", "velk/frame/velkSplitter.h", "right", {5, 100}, "Trennbalken",
+     "Balken, mit dem der Benutzer zwei benachbarte Bereiche gegeneinander verschiebt."},
 };
 
 const EntryInfo *infoFor(const QString &name)
@@ -151,11 +174,58 @@ QString DesignerEntry::domXml() const
                           "  <property name=\"geometry\">\n"
                           "   <rect><x>0</x><y>0</y><width>%3</width><height>%4</height></rect>\n"
                           "  </property>\n"
+                          "%5"
                           " </widget>\n"
                           "</ui>\n")
         .arg(name(), objectName)
         .arg(size.width())
-        .arg(size.height());
+        .arg(size.height())
+        .arg(defaultProperties());
+}
+
+// The stored properties whose initial value is not what Designer would assume for the
+// type (an empty text, 0, false), so a new form states them.
+QString DesignerEntry::defaultProperties() const
+{
+    if (m_defaultProperties.isNull()) {
+        m_defaultProperties = QStringLiteral("");
+        std::unique_ptr<QWidget> sample(ControlFactory::create(m_registeredName));
+        if (!sample)
+            return m_defaultProperties;
+        const QVariantMap defaults = PropertyBag::defaults(sample.get());
+        for (const QString &property : PropertyBag::storedProperties(sample.get())) {
+            const QVariant value = defaults.value(property);
+            QString element;
+            switch (value.metaType().id()) {
+            case QMetaType::QString:
+                if (!value.toString().isEmpty())
+                    element = QStringLiteral("<string>%1</string>").arg(value.toString().toHtmlEscaped());
+                break;
+            case QMetaType::Bool:
+                if (value.toBool())
+                    element = QStringLiteral("<bool>true</bool>");
+                break;
+            case QMetaType::Short:
+            case QMetaType::Int:
+                if (value.toInt() != 0)
+                    element = QStringLiteral("<number>%1</number>").arg(value.toInt());
+                break;
+            case QMetaType::UInt:
+                if (value.toUInt() != 0)
+                    element = QStringLiteral("<UInt>%1</UInt>").arg(value.toUInt());
+                break;
+            case QMetaType::Double:
+                if (value.toDouble() != 0)
+                    element = QStringLiteral("<double>%1</double>").arg(value.toDouble());
+                break;
+            default: // a font follows the form
+                break;
+            }
+            if (!element.isEmpty())
+                m_defaultProperties += QStringLiteral("  <property name=\"%1\">%2</property>\n").arg(property, element);
+        }
+    }
+    return m_defaultProperties;
 }
 
 DesignerCollection::DesignerCollection(QObject *parent)

@@ -30,7 +30,10 @@ public:
     QString domXml() const override;
 
 private:
+    QString defaultProperties() const;
+
     QString m_registeredName;
+    mutable QString m_defaultProperties; ///< null until first asked
     // Set when Designer itself initializes the entry; QUiLoader passes no editor, and its
     // controls run normally.
     QDesignerFormEditorInterface *m_core = nullptr;

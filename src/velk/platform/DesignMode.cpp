@@ -1,5 +1,6 @@
 #include "DesignMode.h"
 
+#include <QMetaObject>
 #include <QVariant>
 #include <QWidget>
 
@@ -16,8 +17,14 @@ bool isDesignMode(const QWidget *widget)
 
 void setDesignMode(QWidget *widget, bool on)
 {
-    if (widget)
-        widget->setProperty(kDesignMode, on ? QVariant(true) : QVariant());
+    if (!widget || isDesignMode(widget) == on)
+        return;
+    widget->setProperty(kDesignMode, on ? QVariant(true) : QVariant());
+    // The control draws itself again in its new mode (a sheet without rows shows its
+    // columns, a frame its boxes).
+    if (widget->metaObject()->indexOfMethod("Refresh()") >= 0)
+        QMetaObject::invokeMethod(widget, "Refresh");
+    widget->update();
 }
 
 } // namespace velk
