@@ -5,6 +5,8 @@
 #include <velk/platform/DesignMode.h>
 #include <velk/platform/PropertyBag.h>
 
+#include <QDebug>
+#include <QDynamicPropertyChangeEvent>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -70,6 +72,35 @@ const EntryInfo kInfos[] = {
      "Waagrechter Schieberegler für eine ganze Zahl zwischen Minimum und Maximum."},
     {"velkSplitter", "velk/frame/velkSplitter.h", "right", {5, 100}, "Trennbalken",
      "Balken, mit dem der Benutzer zwei benachbarte Bereiche gegeneinander verschiebt."},
+};
+
+// Qt's form loader sets a property a control does not have as a new dynamic property: in
+// a form that is a misspelt or outdated name. While the form loads (until the event loop
+// runs again) such a name is dropped with a warning; later the host may use dynamic
+// properties as it likes.
+class UnknownPropertyGuard : public QObject
+{
+public:
+    explicit UnknownPropertyGuard(QWidget *control)
+        : QObject(control)
+    {
+        control->installEventFilter(this);
+        QMetaObject::invokeMethod(this, &QObject::deleteLater, Qt::QueuedConnection);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::DynamicPropertyChange)
+            return false;
+        const QByteArray name = static_cast<QDynamicPropertyChangeEvent *>(event)->propertyName();
+        if (name.startsWith("_q_") || !watched->property(name.constData()).isValid())
+            return false;
+        qWarning().noquote() << QStringLiteral("%1: unbekannte Eigenschaft \"%2\" ignoriert")
+                                    .arg(QString::fromLatin1(watched->metaObject()->className()).section(u':', -1),
+                                         QString::fromLatin1(name));
+        watched->setProperty(name.constData(), QVariant());
+        return false;
+    }
 };
 
 const EntryInfo *infoFor(const QString &name)
@@ -147,6 +178,8 @@ QWidget *DesignerEntry::createWidget(QWidget *parent)
     }
     if (m_core)
         setDesignMode(widget);
+    else
+        new UnknownPropertyGuard(widget);
     return widget;
 }
 

@@ -10,9 +10,14 @@ namespace {
 constexpr char kDesignMode[] = "_q_velk_designMode";
 }
 
+// A control inside a designed control (a button of a composite control) is designed too.
 bool isDesignMode(const QWidget *widget)
 {
-    return widget && widget->property(kDesignMode).toBool();
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget->property(kDesignMode).toBool())
+            return true;
+    }
+    return false;
 }
 
 void setDesignMode(QWidget *widget, bool on)
