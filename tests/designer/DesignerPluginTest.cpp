@@ -18,6 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPluginLoader>
+#include <QTemporaryDir>
 #include <QUiLoader>
 
 using namespace velk;
@@ -350,4 +351,40 @@ TEST(DesignerPlugin, BadPropertiesInAFormAreIgnoredWithAWarning)
     ASSERT_TRUE(raw);
     EXPECT_TRUE(raw->dynamicPropertyNames().isEmpty());
     EXPECT_TRUE(warnings.contains(QStringLiteral("Farbe")));
+}
+
+TEST(DesignerPlugin, GalleryFormKeepsItsPropertiesInABagFile)
+{
+    QFile file(QStringLiteral(VELK_TEST_DATA_DIR "/formular.ui"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray ui = file.readAll();
+    WarningCatcher warnings;
+    EXPECT_EQ(PropertyBag::checkedUiForm(ui), ui) << "the gallery's form is clean";
+    EXPECT_EQ(warnings.count(), 0);
+
+    std::unique_ptr<QWidget> first = loadUi(ui);
+    ASSERT_TRUE(first);
+    auto *sheet = first->findChild<velkSheet *>(QStringLiteral("lstAkten"));
+    auto *title = first->findChild<velkLabel *>(QStringLiteral("lblTitel"));
+    ASSERT_TRUE(sheet && title);
+    EXPECT_EQ(sheet->Columns(), QStringLiteral("Akte:1800,Datum:1300,Betreff:*"));
+    EXPECT_EQ(title->caption(), QStringLiteral("Akten im Eingang"));
+    sheet->setColumns(QStringLiteral("Akte:2500,!Datum:1300,Betreff:*"));
+    title->setBackColor2(rgbColor(128, 0, 0));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("formular-eigenschaften.xml"));
+    {
+        StdXML bag;
+        PropertyBag::writeForm(first.get(), bag.SetRoot(QStringLiteral("FORMULAR"), QString()));
+        bag.Save(path);
+    }
+    std::unique_ptr<QWidget> second = loadUi(ui);
+    ASSERT_TRUE(second);
+    StdXML bag;
+    ASSERT_TRUE(bag.Load(path));
+    PropertyBag::readForm(second.get(), bag.Root);
+    EXPECT_EQ(second->findChild<velkSheet *>(QStringLiteral("lstAkten"))->Columns(), sheet->Columns());
+    EXPECT_EQ(second->findChild<velkLabel *>(QStringLiteral("lblTitel"))->BackColor2(), rgbColor(128, 0, 0));
+    EXPECT_EQ(second->findChild<velkButton *>(QStringLiteral("cmdEigenschaften"))->caption(), QStringLiteral("Eigenschaften"));
 }
