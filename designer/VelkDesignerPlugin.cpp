@@ -4,6 +4,7 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/DesignMode.h>
 #include <velk/platform/PropertyBag.h>
+#include <velk/velkgui.h>
 
 #include <QDebug>
 #include <QDynamicPropertyChangeEvent>
@@ -199,7 +200,8 @@ void DesignerEntry::initialize(QDesignerFormEditorInterface *core)
 QString DesignerEntry::domXml() const
 {
     const EntryInfo *info = infoFor(m_registeredName);
-    const QSize size = info ? info->size : QSize(120, 30);
+    const QString properties = defaultProperties(); // also finds the size hint
+    const QSize size = info ? info->size : m_sizeHint.isValid() ? m_sizeHint : QSize(120, 30);
     QString objectName = m_registeredName;
     objectName[0] = objectName[0].toLower();
     return QStringLiteral("<ui language=\"c++\">\n"
@@ -213,7 +215,7 @@ QString DesignerEntry::domXml() const
         .arg(name(), objectName)
         .arg(size.width())
         .arg(size.height())
-        .arg(defaultProperties());
+        .arg(properties);
 }
 
 // The stored properties whose initial value is not what Designer would assume for the
@@ -225,6 +227,7 @@ QString DesignerEntry::defaultProperties() const
         std::unique_ptr<QWidget> sample(ControlFactory::create(m_registeredName));
         if (!sample)
             return m_defaultProperties;
+        m_sizeHint = sample->sizeHint();
         const QVariantMap defaults = PropertyBag::defaults(sample.get());
         for (const QString &property : PropertyBag::storedProperties(sample.get())) {
             const QVariant value = defaults.value(property);
@@ -264,6 +267,9 @@ QString DesignerEntry::defaultProperties() const
 DesignerCollection::DesignerCollection(QObject *parent)
     : QObject(parent)
 {
+    // Designer and a host's form loader may not have registered the library's controls;
+    // registering them again changes nothing.
+    registerBuiltinControls();
     for (const QString &className : ControlFactory::classNames())
         m_entries << new DesignerEntry(className, this);
 }

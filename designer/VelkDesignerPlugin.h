@@ -4,6 +4,7 @@
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 #include <QObject>
+#include <QSize>
 
 namespace velk {
 
@@ -34,6 +35,7 @@ private:
 
     QString m_registeredName;
     mutable QString m_defaultProperties; ///< null until first asked
+    mutable QSize m_sizeHint;
     // Set when Designer itself initializes the entry; QUiLoader passes no editor, and its
     // controls run normally.
     QDesignerFormEditorInterface *m_core = nullptr;
