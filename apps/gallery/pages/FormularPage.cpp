@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #ifdef VELK_GALLERY_HAS_UITOOLS
@@ -171,7 +172,12 @@ QWidget *createFormularPage(SampleArchive &, QWidget *parent)
         page));
     auto *status = textLabel(QString(), page);
 #ifdef VELK_GALLERY_HAS_UITOOLS
-    layout->addWidget(loadForm(page, status), 1);
+    // A small window scrolls the form instead of squeezing it below its minimum size.
+    auto *scroll = new QScrollArea(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(loadForm(scroll, status));
+    layout->addWidget(scroll, 1);
 #else
     layout->addWidget(textLabel(QStringLiteral("Dieses Programm wurde ohne Qt UiTools gebaut und kann keine "
                                                "Formulare laden."),
