@@ -268,7 +268,13 @@ TEST(DesignerPlugin, FrameShowsBoxesAndSheetItsColumnsInDesignMode)
     velkFrameControl running;
     velkFrameControl designed;
     setDesignMode(&designed);
-    designed.findChild<PictureBox *>(QStringLiteral("Picture1"))->canvas().setRecording(true, false);
+    Canvas &designedSurface = designed.findChild<PictureBox *>(QStringLiteral("Picture1"))->canvas();
+    designedSurface.setRecording(true, false);
+    designed.resize(300, 200);
+    designed.Refresh();
+    EXPECT_TRUE(test::textsOf(designedSurface.recording()).contains(QStringLiteral("velkFrameControl")))
+        << "before it has a layout, the frame is one labelled box";
+    designedSurface.setRecording(true, false);
     for (velkFrameControl *frame : {&running, &designed}) {
         frame->resize(300, 200);
         frame->Init(layout.Root->Clone(true));
@@ -289,11 +295,14 @@ TEST(DesignerPlugin, FrameShowsBoxesAndSheetItsColumnsInDesignMode)
         sheet->show();
         sheet->setColumns(QStringLiteral("Name:1500,Datum:1200R"));
     }
+    QCoreApplication::processEvents(); // the surfaces are placed once the event loop runs
     const QImage list = designedSheet.findChild<QWidget *>(QStringLiteral("Picture1"))->grab().toImage();
     const QImage plainList = plain.findChild<QWidget *>(QStringLiteral("Picture1"))->grab().toImage();
+    ASSERT_FALSE(plainList.isNull());
     EXPECT_NE(list, plainList) << "the columns' captions stand in the empty list";
     designedSheet.AddItem(QStringLiteral("Akte\t01.02.2024"));
     plain.AddItem(QStringLiteral("Akte\t01.02.2024"));
+    QCoreApplication::processEvents();
     EXPECT_EQ(designedSheet.findChild<QWidget *>(QStringLiteral("Picture1"))->grab().toImage(),
               plain.findChild<QWidget *>(QStringLiteral("Picture1"))->grab().toImage())
         << "rows replace the preview";

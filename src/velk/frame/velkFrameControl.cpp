@@ -308,6 +308,9 @@ void velkFrameControl::Refresh()
         const FrameRect r = d->sizeToLayout();
         d->surface.fitTo(this);
         plan = FrameLayout::layout(d->layoutElement, r, d->backColor, *d);
+    } else if (isDesignMode(this)) {
+        // A form designer shows where the frame goes before a host gives it a layout.
+        plan.steps.push_back(FrameNotFound{{0, 0, width(), height()}, QStringLiteral("velkFrameControl"), true});
     }
     d->apply(plan);
 }
