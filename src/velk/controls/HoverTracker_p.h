@@ -15,7 +15,7 @@ namespace velk {
 /// reaching the control (another window on top, a fast move), so while the control shows
 /// a hover state it polls every 100 ms whether the cursor is still inside its window
 /// rectangle. The control connects the timer (child "Timer1") to its own tick handler,
-/// which calls poll(). A control in a form designer never polls: it shows no hover state.
+/// which calls poll(). A control in a form designer draws its hover look but never polls.
 class HoverTracker
 {
 public:

@@ -292,7 +292,7 @@ void velkButton::MouseDown(int button, int, float, float)
 
 void velkButton::MouseMove(int button, int, float, float)
 {
-    if (!isEnabled() || button != 0 || !d->hover.active())
+    if (!isEnabled() || button != 0)
         return;
     d->setStateTo(Hot);
     d->hover.start();

@@ -253,8 +253,6 @@ void velkLabel::paintOn(Canvas &canvas)
 
 void velkLabel::MouseMove(int, int, float x, float)
 {
-    if (!d->hover.active())
-        return;
     d->setHot(buttonAt(x, d->count(), width()));
     d->hover.start();
 }

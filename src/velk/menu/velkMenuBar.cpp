@@ -505,7 +505,7 @@ void velkMenuBar::MouseMove(int, int, float x, float y)
 {
     d->hover = false;
     d->tracker.stop();
-    if (d->isTabStyle() || !d->tracker.active())
+    if (d->isTabStyle())
         return;
     const MenuHit hit = d->layout()->hitTest(QPointF(x, y));
     const int hot = hit.id != 0 && d->askEnabled(hit.id) ? hit.id : 0;
