@@ -175,6 +175,11 @@ void SheetView::paintList(Canvas &canvas, int fromY, int toY)
     // heights, so the rows are laid out again before they are painted.
     if (requestVisibleData())
         m_state.changed();
+    // Rows written directly (a row's Expanded) change what scrolls without a repaint
+    // call: the scroll bars follow once the event loop runs.
+    const SheetFrame &f = m_state.frame();
+    if (m_vScroll->maximum() != f.maxScrollValue || m_vScroll->isHidden() != f.vScroll.isEmpty())
+        schedulePlacement();
     // A copy: DrawItem handlers run while the rows are painted and may change the sheet.
     const SheetLayout lay = m_state.layout();
     for (const SheetLayout::RowBox &box : lay.rows()) {
