@@ -49,11 +49,21 @@ void BM_Sheet_DragSelectedRows(benchmark::State &state)
     QObject::connect(events, &velkSheetEvents::DragCheck, [](std::shared_ptr<SheetData>, int &type) { type = 16; });
     QObject::connect(events, &velkSheetEvents::DragRequest, [&](QVariant &data, int format) {
         const Collection<velkSheet::RowPtr> rows = sheet->SelectedItems();
-        QStringList cells;
-        cells.reserve(rows.Count());
+        if (format == 1) {
+            QString text;
+            for (int k = 1; k <= rows.Count(); ++k) {
+                if (k > 1)
+                    text += QStringLiteral("\r\n");
+                text += (*rows.Item(k))->subTextView(1);
+            }
+            data = text;
+            return;
+        }
+        QStringList paths;
+        paths.reserve(rows.Count());
         for (int k = 1; k <= rows.Count(); ++k)
-            cells << (*rows.Item(k))->GetSubText(format == 1 ? 1 : 2);
-        data = format == 1 ? QVariant(cells.join(QStringLiteral("\r\n"))) : QVariant(cells);
+            paths << (*rows.Item(k))->GetSubText(2);
+        data = paths;
     });
     qsizetype received = 0;
     ScriptedDragDropScope seam([&](QMimeData &data, int) {
@@ -85,13 +95,18 @@ void BM_QMimeData_SetTextAndUrls(benchmark::State &state)
     }
     qsizetype received = 0;
     for (auto _ : state) {
-        QStringList cells(names.begin(), names.end());
+        QString text;
+        for (const QString &name : names) {
+            if (!text.isEmpty())
+                text += QStringLiteral("\r\n");
+            text += name;
+        }
         QList<QUrl> urls;
         urls.reserve(n);
         for (const QString &path : paths)
             urls.append(QUrl::fromLocalFile(path));
         QMimeData data;
-        data.setText(cells.join(QStringLiteral("\r\n")));
+        data.setText(text);
         data.setUrls(urls);
         received = data.text().size() + data.urls().size();
         benchmark::DoNotOptimize(received);

@@ -86,10 +86,9 @@ QVariant SheetDragData::retrieveData(const QString &mimeType, QMetaType type) co
     if (mimeType == textFormat && offersText())
         return textOf(dataFor(SheetDragType::Text));
     if (mimeType == filesFormat && offersFiles()) {
-        QVariantList urls;
-        for (const QUrl &url : urlsOf(dataFor(SheetDragType::Files)))
-            urls.append(url);
-        return urls;
+        // QMimeData keeps URLs as a list of variants; it gives them out as QUrls.
+        const QList<QUrl> urls = urlsOf(dataFor(SheetDragType::Files));
+        return QVariantList(urls.begin(), urls.end());
     }
     return QVariant();
 }
