@@ -251,3 +251,17 @@ TEST(SheetDrop, FilesWinOverTextAndEffectsTheDragDoesNotAllowRefuse)
     EXPECT_EQ(dropAt(*sheet, nothing, below), 0);
     EXPECT_TRUE(log.lines.isEmpty());
 }
+
+TEST(SheetDrop, DraggingNearTheBottomEdgeScrollsTheList)
+{
+    auto sheet = dragSheet(100, SheetDragType::None);
+    QMimeData text;
+    text.setText(QStringLiteral("neu"));
+    const int bottom = SheetInternals::layout(*sheet).viewport().height;
+    EXPECT_EQ(sheet->TopIndex(), 1);
+    dragOver(*sheet, text, bottom - 30);
+    dragOver(*sheet, text, bottom - 30);
+    EXPECT_EQ(sheet->TopIndex(), 3);
+    dragOver(*sheet, text, 30);
+    EXPECT_EQ(sheet->TopIndex(), 2);
+}

@@ -93,6 +93,7 @@ void SheetDropTarget::handle(QEvent *event)
             break;
         }
         const int y = int(std::lround(move->position().y() * twipsPerPixel));
+        scrollNearEdges(y);
         const SheetDropPlace place = sheetDropPlace(y, m_state.layout(), m_state.model());
         const int effect = acceptedEffect(ask(m_payload, place, false), int(move->possibleActions()),
                                           int(move->proposedAction()));
@@ -155,6 +156,17 @@ int SheetDropTarget::ask(const SheetDropPayload &payload, const SheetDropPlace &
             Q_EMIT m_events.DropTextEnabled(payload.text, dropeffect, place.posdrop, place.posbefore, place.posindent);
     }
     return dropeffect;
+}
+
+// Within a row's pitch of the top or bottom edge the list scrolls a row per move, so a
+// drop can reach rows off the screen.
+void SheetDropTarget::scrollNearEdges(int y)
+{
+    const int edge = m_state.model().rowPitch();
+    if (y < edge)
+        m_view.scrollRows(-1);
+    else if (y > m_state.layout().viewport().height - edge)
+        m_view.scrollRows(1);
 }
 
 void SheetDropTarget::setMark(const SheetDropMark &mark)

@@ -29,8 +29,8 @@ struct SheetDropPayload
 
 /// The list as a drop target: while text or files are dragged over it, raises
 /// DropTextEnabled or DropFileEnabled with the place under the mouse (sheetDropPlace) and
-/// shows where the drop would go; on the drop raises DropText or DropFile. `dropeffect`
-/// arrives 0 and the host sets it.
+/// shows where the drop would go (scrolling when the mouse nears the top or bottom edge);
+/// on the drop raises DropText or DropFile. `dropeffect` arrives 0 and the host sets it.
 class VELK_TESTS_EXPORT SheetDropTarget
 {
 public:
@@ -48,6 +48,7 @@ public:
 private:
     int ask(const SheetDropPayload &payload, const SheetDropPlace &place, bool drop);
     void setMark(const SheetDropMark &mark);
+    void scrollNearEdges(int y);
 
     SheetState &m_state;
     SheetView &m_view;
