@@ -13,6 +13,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+// The popup menu and its header marker, and the smaller additions around them: the
+// "background" flag, Expanded written directly, saving on focus loss, the fit width.
+
 using namespace velk;
 using namespace sheettest;
 
@@ -97,7 +100,7 @@ TEST(SheetMenu, TheHeaderMarkerShowsWhileTheMenuIsOfferedAndOpensIt)
     EXPECT_FALSE(popup->isVisible());
 }
 
-TEST(SheetMenu, BackgroundFillsRightOfTheColumnsAndBelowTheRows)
+TEST(SheetPainter, BackgroundFillsRightOfTheColumnsAndBelowTheRows)
 {
     auto sheet = makeSheet(QStringLiteral("Name:1500,Datum:1000"), QStringLiteral("background singleselect"));
     sheet->AddItem(QStringLiteral("a\tb"));
@@ -126,7 +129,7 @@ TEST(SheetMenu, BackgroundFillsRightOfTheColumnsAndBelowTheRows)
         EXPECT_FALSE(op.kind == DrawOp::FilledBox && op.fillColor == SystemColor::ButtonFace);
 }
 
-TEST(SheetMenu, ExpandedWrittenDirectlyIsSeenByKeysAndPaintingWithoutRefresh)
+TEST(SheetTree, ExpandedWrittenDirectlyIsSeenByKeysAndPaintingWithoutRefresh)
 {
     auto sheet = makeSheet();
     sheet->AddItem(QStringLiteral("Akten"), QString(), 0, true);
@@ -149,7 +152,7 @@ TEST(SheetMenu, ExpandedWrittenDirectlyIsSeenByKeysAndPaintingWithoutRefresh)
     EXPECT_TRUE(sheet->ListItem(1)->Expanded);
 }
 
-TEST(SheetMenu, TheEditorSavesOnceWhenTheFocusMovesToAnotherWidget)
+TEST(SheetEditor, SavesOnceWhenTheFocusMovesToAnotherWidget)
 {
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
@@ -179,7 +182,7 @@ TEST(SheetMenu, TheEditorSavesOnceWhenTheFocusMovesToAnotherWidget)
     EXPECT_EQ(saves.count(), 1);
 }
 
-TEST(SheetMenu, FitWidthMeasuresSmallListsWhollyAndFindsOneLongRowInAMillion)
+TEST(SheetInput, FitWidthMeasuresSmallListsWhollyAndFindsOneLongRowInAMillion)
 {
     auto sheet = makeSheet(QStringLiteral("Name:500,Rest:*"));
     sheet->AddItem(QStringLiteral("kurz"), QString(), 0, true);
