@@ -42,6 +42,10 @@ public:
     static QString markerGlyph(int direction);
     /// The glyph of the popup menu's marker.
     static QString menuGlyph() { return QStringLiteral("6"); }
+    /// How a sheet without rows looks in a form designer: one grey line at `top` with each
+    /// shown column's caption ("Spalte n" for one without) where its cells would be.
+    static void paintDesignPreview(Canvas &canvas, const SheetModel &model, const SheetColumnEdges &columns,
+                                   int leftMargin, int top, const QFont &font);
 
 private:
     void paintCaption(int col);
