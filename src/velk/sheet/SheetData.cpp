@@ -24,44 +24,54 @@ int linesOfCell(QStringView cell)
 
 } // namespace
 
+SheetExpanded &SheetExpanded::operator=(bool on)
+{
+    if (m_on != on) {
+        m_on = on;
+        if (m_owner)
+            m_owner->expansionWritten();
+    }
+    return *this;
+}
+
 int SheetData::Index() const
 {
-    if (!m_owner)
+    if (!owner())
         return 0;
-    m_owner->ensureIndexes();
+    owner()->ensureIndexes();
     return m_index;
 }
 
 SheetData *SheetData::Parent() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_parent + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_parent + 1);
 }
 
 SheetData *SheetData::FirstChild() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_firstChild + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_firstChild + 1);
 }
 
 SheetData *SheetData::NextSibling() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_nextSibling + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_nextSibling + 1);
 }
 
 SheetData *SheetData::PrevSibling() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_prevSibling + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_prevSibling + 1);
 }
 
 bool SheetData::Visible() const
