@@ -14,7 +14,10 @@
 #include <velk/preview/PageText.h>
 #include <velk/platform/Units.h>
 #include <velk/sheet/SheetData.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetState_p.h>
 #include <velk/sheet/velkSheet.h>
+#include <velk/sheet/velkSheet_p.h>
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -50,6 +53,15 @@ protected:
             clicked();
     }
 };
+
+std::shared_ptr<SheetData> makeRow(const QString &text, int indent, const QString &tag)
+{
+    auto row = std::make_shared<SheetData>();
+    row->setText(text);
+    row->Indent = short(indent);
+    row->Tag = tag;
+    return row;
+}
 
 QPoint pixelsOf(float x, float y)
 {
@@ -240,8 +252,12 @@ void velkDBView::Private::show(const DBViewReport &report)
     sheet->setRedraw(false);
     sheet->setColumns(report.columns);
     sheet->Clear();
+    // All rows in one batch: a list of many thousand rows costs one pass.
+    std::vector<std::shared_ptr<SheetData>> rows;
+    rows.reserve(report.rows.size());
     for (const DBViewRow &row : report.rows)
-        sheet->AddItem(row.text, QString(), row.indent, false, 0, row.tag);
+        rows.push_back(makeRow(row.text, row.indent, row.tag));
+    SheetInternals::state(*sheet).model().insertItems(0, std::move(rows));
     sheet->setRedraw(true);
     sheet->Refresh();
 }
@@ -272,11 +288,12 @@ void velkDBView::Private::expandRow(int row)
     sheet->setRedraw(false);
     const QString sql = child->Tag;
     sheet->RemoveItem(row + 1);
-    const QStringList rows = query.detailRows(connection.get(), sql);
-    int pos = row + 1;
-    for (const QString &text : rows)
-        sheet->AddItem(text, QString(), 1, false, pos++);
+    std::vector<std::shared_ptr<SheetData>> rows;
+    for (const QString &text : query.detailRows(connection.get(), sql))
+        rows.push_back(makeRow(text, 1, QString()));
+    SheetInternals::state(*sheet).model().insertItems(row + 1, std::move(rows));
     sheet->setRedraw(true);
+    sheet->Refresh();
 }
 
 void velkDBView::Private::swapGroupings()
