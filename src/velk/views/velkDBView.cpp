@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
@@ -51,6 +52,13 @@ protected:
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clicked)
             clicked();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Return) && clicked)
+            clicked();
+        else
+            QLabel::keyPressEvent(event);
     }
 };
 
@@ -161,6 +169,7 @@ velkDBView::Private::Private(velkDBView *owner)
     listGroup->hide();
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setAlignment(Qt::AlignCenter);
+    label2->setFocusPolicy(Qt::TabFocus); // Space or Enter swaps, as a click does
     label2->setToolTip(QStringLiteral("Gruppierungen tauschen"));
     label2->clicked = [this] { swapGroupings(); };
     for (int i = 0; i < 2; ++i) {
