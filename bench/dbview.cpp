@@ -99,7 +99,7 @@ void setUp(velk::velkDBView &view, const char *table, const char *grouping)
 // Steps `sql` and keeps every column's text, as a report reader would.
 size_t fetchAll(sqlite3 *db, const QByteArray &sql, int columns)
 {
-    std::vector<std::vector<QString>> out(size_t(columns));
+    std::vector<std::vector<QString>> out(static_cast<size_t>(columns));
     sqlite3_stmt *stmt = nullptr;
     sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
     while (sqlite3_step(stmt) == SQLITE_ROW) {

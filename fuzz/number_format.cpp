@@ -1,6 +1,7 @@
 // Number formats: the first line of the input is the format, the rest the value's text.
-// Any format gives a result; a format of digit places, point and commas only gives a
-// number in German marks and nothing else, and never grows beyond the value's digits.
+// Any format gives a result; a format of digit places and commas, then at most one point
+// and more places, gives a number in German marks and nothing else, and never grows
+// beyond the value's digits.
 
 #include <velk/common/NumberFormat.h>
 
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString shown = FormatNumber(value, format);
     FormatValue(QVariant(text.mid(cut + 1)), format);
 
-    static const QRegularExpression placesOnly(QStringLiteral("^[0#.,]*$"));
+    static const QRegularExpression placesOnly(QStringLiteral("^[0#,]*(\\.[0#]*)?$"));
     static const QRegularExpression germanNumber(QStringLiteral("^-?[0-9.]*(,[0-9]*)?$"));
     if (placesOnly.match(format).hasMatch() && std::isfinite(value)) {
         fuzzCheck(germanNumber.match(shown).hasMatch(), "places-only format gives a German number");

@@ -111,6 +111,7 @@ TEST(DBViewQuery, DateBoxesGiveTermsAndToolTips)
         {QStringLiteral("abc"), "", " - "},
         {QStringLiteral("1.1.2024'; --"), "", " - "},
         {QStringLiteral("99999"), "", " - "},
+        {QStringLiteral("771"), "", " - "},
     };
     for (const Row &r : rows) {
         DBViewQuery q = belege();

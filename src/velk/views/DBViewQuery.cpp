@@ -111,7 +111,10 @@ QString DBViewQuery::dateSide(const QString &side, bool isStart, bool asText)
     static const QRegularExpression dateText(QStringLiteral("^\\d{0,4}(\\.\\d{0,4}){0,2}$"));
     if (part.isEmpty() || !dateText.match(part).hasMatch())
         return {};
-    return DateBound(part, isStart, asText);
+    // Years of three digits ("771") stay as typed; they name no date of the archive.
+    const QString bound = DateBound(part, isStart, asText);
+    static const QRegularExpression fullYear(QStringLiteral("\\d{4}#?$"));
+    return fullYear.match(bound).hasMatch() ? bound : QString();
 }
 
 QString DBViewQuery::equalsTerm(const QString &expr, const QString &value, const QString &type)
@@ -236,7 +239,8 @@ QString DBViewQuery::replaced(const QString &caption, const QString &label) cons
     if (at < 0)
         return label;
     const qsizetype start = at + 2;
-    const qsizetype end = list.indexOf(u'\n', start);
+    // The line ends after "value=", even where the value itself holds a line break.
+    const qsizetype end = list.indexOf(u'\n', start + label.size() + 1);
     QString line = end < 0 ? list.mid(start) : list.mid(start, end - start);
     if (line.endsWith(u'\r'))
         line.chop(1);

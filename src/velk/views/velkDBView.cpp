@@ -76,16 +76,25 @@ QPoint pixelsOf(float x, float y)
     return {pixelsOfTwips(int(x)), pixelsOfTwips(int(y))};
 }
 
-// A cell as the export writes it: "^" mark gone, currency suffix cut, quotes doubled.
-QString exportCell(QStringView cell)
+// A cell as the export writes it, quoted: "^" mark gone, a currency suffix cut, quotes
+// doubled.
+void appendExportCell(QString &out, QStringView cell)
 {
-    QString text = cell.toString();
-    if (text.startsWith(u'^'))
-        text.remove(0, 1);
-    if (text.endsWith(QStringLiteral(" DM")) || text.endsWith(QStringLiteral(" FF")) || text.endsWith(QStringLiteral(" €")))
-        text.truncate(text.indexOf(u' '));
-    text.replace(u'"', QStringLiteral("\"\""));
-    return text;
+    if (cell.startsWith(u'^'))
+        cell = cell.mid(1);
+    if (cell.endsWith(u" DM") || cell.endsWith(u" FF") || cell.endsWith(u" €"))
+        cell = cell.left(cell.indexOf(u' '));
+    out += u'"';
+    if (cell.contains(u'"')) {
+        for (QChar c : cell) {
+            if (c == u'"')
+                out += u'"';
+            out += c;
+        }
+    } else {
+        out += cell;
+    }
+    out += u'"';
 }
 
 } // namespace
@@ -562,34 +571,38 @@ void velkDBView::ExportExcel(const QString &file)
                                    QStringLiteral("Export Excel"));
         return;
     }
+    const SheetItems rows = d->sheet->ListItems();
+    qsizetype size = 0;
+    for (const auto &row : rows)
+        size += row->Text().size() + 16;
     QString text;
-    QStringList captions;
+    text.reserve(size + size / 4);
     const QStringList columns = d->sheet->Columns().split(u',', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const QString caption = columns[i].left(columns[i].indexOf(u':'));
         // A definition ending in "," leaves an empty last column; it has no caption to export.
         if (caption.isEmpty() && i == columns.size() - 1)
             break;
-        captions << u'"' + exportCell(caption) + u'"';
+        if (i > 0)
+            text += u';';
+        appendExportCell(text, caption);
     }
-    text += captions.join(u';') + QStringLiteral("\r\n");
-    for (const auto &row : d->sheet->ListItems()) {
+    text += QStringLiteral("\r\n");
+    for (const auto &row : rows) {
         if (!row->Visible())
             continue;
-        const QString &line = row->Text();
+        const QStringView line = row->Text();
         qsizetype start = 0;
-        bool first = true;
-        while (start <= line.size()) {
+        for (;;) {
             qsizetype tab = line.indexOf(u'\t', start);
             if (tab < 0)
                 tab = line.size();
-            // A row text ends with a tab after its last cell; that closes no further cell.
-            if (tab == line.size() && start == line.size() && !first)
-                break;
-            if (!first)
+            if (start > 0)
                 text += u';';
-            text += u'"' + exportCell(QStringView(line).mid(start, tab - start)) + u'"';
-            first = false;
+            appendExportCell(text, line.mid(start, tab - start));
+            // A row text ends with a tab after its last cell; that opens no further cell.
+            if (tab + 1 >= line.size())
+                break;
             start = tab + 1;
         }
         text += QStringLiteral("\r\n");
