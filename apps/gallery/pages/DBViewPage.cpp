@@ -35,7 +35,7 @@ velkDBView *makeView(const SampleArchive &archive, const QString &name, bool gro
 {
     auto *view = new velkDBView;
     view->setObjectName(name);
-    view->setMinimumSize(560, 300);
+    view->setMinimumSize(420, 230);
     view->setDatabase(QStringLiteral("sqlite://") + archive.path());
     view->setTable(QStringLiteral("Dokumente"));
     view->setCondition(QString());
@@ -107,9 +107,11 @@ QWidget *createDBViewPage(SampleArchive &archive, QWidget *parent)
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
+    // The list across the page; the grouped report with an open group beside the chart.
+    auto *grid = new QGridLayout;
     velkDBView *list = makeView(archive, QStringLiteral("DBViewListe"), false);
-    layout->addLayout(toolbarFor(list, QStringLiteral("Liste")));
-    layout->addWidget(list, 1);
+    grid->addLayout(toolbarFor(list, QStringLiteral("Liste")), 0, 0, 1, 2);
+    grid->addWidget(list, 1, 0, 1, 2);
 
     velkDBView *report = makeView(archive, QStringLiteral("DBViewBericht"), true);
     // Open the first group as a click on its box would.
@@ -118,14 +120,17 @@ QWidget *createDBViewPage(SampleArchive &archive, QWidget *parent)
         Q_EMIT report->GetSheet()->events()->expand(1);
         report->GetSheet()->Refresh();
     }
-    layout->addLayout(toolbarFor(report, QStringLiteral("Bericht nach Thema")));
-    layout->addWidget(report, 1);
+    grid->addLayout(toolbarFor(report, QStringLiteral("Bericht")), 2, 0);
+    grid->addWidget(report, 3, 0);
 
     velkDBView *chart = makeView(archive, QStringLiteral("DBViewGrafik"), true);
     if (auto *graph = chart->findChild<QAction *>(QStringLiteral("menu_graph")))
         graph->trigger();
-    layout->addLayout(toolbarFor(chart, QStringLiteral("Grafik")));
-    layout->addWidget(chart, 1);
+    grid->addLayout(toolbarFor(chart, QStringLiteral("Grafik")), 2, 1);
+    grid->addWidget(chart, 3, 1);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    layout->addLayout(grid, 1);
 
     scroll->setWidget(content);
     return page;
