@@ -29,16 +29,16 @@ class velkSheet;
 class VELK_EXPORT velkDBView : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString Table READ Table WRITE setTable)
-    Q_PROPERTY(QString Condition READ Condition WRITE setCondition)
-    Q_PROPERTY(QString Header1 READ Header1 WRITE setHeader1)
-    Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2)
-    Q_PROPERTY(QString TextValue READ TextValue WRITE setTextValue)
-    Q_PROPERTY(QString DataValue READ DataValue WRITE setDataValue)
-    Q_PROPERTY(QString Database READ Database WRITE setDatabase)
-    Q_PROPERTY(QString PrinterSetting READ PrinterSetting WRITE setPrinterSetting)
-    Q_PROPERTY(int FieldCount READ FieldCount WRITE setFieldCount)
-    Q_PROPERTY(int datacount READ datacount WRITE setDatacount)
+    Q_PROPERTY(QString Table READ Table WRITE setTable STORED false)
+    Q_PROPERTY(QString Condition READ Condition WRITE setCondition STORED false)
+    Q_PROPERTY(QString Header1 READ Header1 WRITE setHeader1 STORED false)
+    Q_PROPERTY(QString Header2 READ Header2 WRITE setHeader2 STORED false)
+    Q_PROPERTY(QString TextValue READ TextValue WRITE setTextValue STORED false)
+    Q_PROPERTY(QString DataValue READ DataValue WRITE setDataValue STORED false)
+    Q_PROPERTY(QString Database READ Database WRITE setDatabase STORED false)
+    Q_PROPERTY(QString PrinterSetting READ PrinterSetting WRITE setPrinterSetting STORED false)
+    Q_PROPERTY(int FieldCount READ FieldCount WRITE setFieldCount STORED false)
+    Q_PROPERTY(int datacount READ datacount WRITE setDatacount STORED false)
 
 public:
     Q_INVOKABLE explicit velkDBView(QWidget *parent = nullptr);
