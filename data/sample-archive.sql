@@ -30,7 +30,8 @@ CREATE TABLE Dokumente (
   ThemaID INTEGER NOT NULL REFERENCES Themen(ThemaID),
   Titel TEXT NOT NULL,
   Datei TEXT NOT NULL,
-  Datum TEXT NOT NULL,
+  Datum DATE NOT NULL,
+  Absender TEXT,
   Betrag REAL,
   Bewertung INTEGER,
   Keywords TEXT
@@ -38,7 +39,7 @@ CREATE TABLE Dokumente (
 
 -- 2,400 documents spread over the topics and the last three years.
 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2400)
-INSERT INTO Dokumente (DokumentID, ThemaID, Titel, Datei, Datum, Betrag, Bewertung, Keywords)
+INSERT INTO Dokumente (DokumentID, ThemaID, Titel, Datei, Datum, Absender, Betrag, Bewertung, Keywords)
 SELECT i,
        (i % 12) + 1,
        CASE i % 6
@@ -50,7 +51,16 @@ SELECT i,
          ELSE 'Lieferschein ' || i
        END,
        'archiv/' || (2024 + i % 3) || '/dok' || i || CASE i % 3 WHEN 0 THEN '.pdf' WHEN 1 THEN '.doc' ELSE '.xls' END,
-       printf('%02d.%02d.%04d', (i % 28) + 1, (i % 12) + 1, 2024 + i % 3),
+       printf('%04d-%02d-%02d', 2024 + i % 3, (i % 12) + 1, (i % 28) + 1),
+       CASE i % 7
+         WHEN 0 THEN 'Müller & Söhne'
+         WHEN 1 THEN 'O''Brien Consulting'
+         WHEN 2 THEN 'Stadtwerke Nord'
+         WHEN 3 THEN 'Schmidt'
+         WHEN 4 THEN 'D''Angelo Import'
+         WHEN 5 THEN 'Finanzamt Mitte'
+         ELSE NULL
+       END,
        round((i * 37 % 100000) / 10.0, 2),
        i % 6,
        CASE i % 4 WHEN 0 THEN 'offen;hoch' WHEN 1 THEN 'erledigt' WHEN 2 THEN 'in Prüfung;Einkauf' ELSE 'normal;Vertrieb' END

@@ -19,7 +19,7 @@ public:
 
 private:
     /// Raised whenever data/sample-archive.sql changes.
-    static constexpr int kScriptVersion = 2;
+    static constexpr int kScriptVersion = 3;
 
     bool isCurrent() const;
     bool create();

@@ -30,6 +30,7 @@ void registerBuiltinControls()
     add<velkDate>("velkDate");
     add<velkDateControl>("velkDateControl");
     add<velkDateSelector>("velkDateSelector");
+    add<velkDBView>("velkDBView");
     add<velkEval>("velkEval");
     add<velkFileSelect>("velkFileSelect");
     add<velkFrameControl>("velkFrameControl");

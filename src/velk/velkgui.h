@@ -11,6 +11,7 @@
 #include <velk/common/Error.h>
 #include <velk/common/GUI.h>
 #include <velk/common/IconNames.h>
+#include <velk/common/NumberFormat.h>
 #include <velk/common/ImageServices.h>
 #include <velk/common/PathHelpers.h>
 #include <velk/common/StdDialoge.h>
@@ -72,6 +73,7 @@
 #include <velk/sheet/SheetItems.h>
 #include <velk/sheet/velkSheet.h>
 #include <velk/views/velkChart.h>
+#include <velk/views/velkDBView.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>
 

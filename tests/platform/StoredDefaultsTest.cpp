@@ -44,6 +44,7 @@ std::map<QString, Defaults> expectedDefaults()
         {"velkChart", {{"title", none}}},
         {"velkDate", {}},
         {"velkDateControl", {}},
+        {"velkDBView", {}},
         {"velkDateSelector",
          {{"SelectedColor", color(0x8000000D)},
           {"NormalColor", color(rgbColor(192, 192, 192))},

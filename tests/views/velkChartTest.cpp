@@ -78,8 +78,10 @@ TEST(ChartModel, SetDataWidensTheRangeAndRecalculateRounds)
     EXPECT_EQ(m.max(), 0);
     EXPECT_EQ(m.maxScaleY(), 0);
     EXPECT_EQ(m.step1(), 0);
-    EXPECT_EQ(m.value(1, 1), 3.2) << "sets < 1 resets only the scale";
+    EXPECT_EQ(m.sets(), 0) << "sets < 1 stores the sizes: an empty chart";
+    EXPECT_EQ(m.value(1, 1), 0.0);
 
+    m.Init(2, 3, 2);
     m.Init(100000, 100000, 2);
     EXPECT_EQ(m.sets(), 2) << "a grid too large to hold is refused";
 }

@@ -20,7 +20,7 @@ void filter(const SampleArchive &archive, const velkEval &eval, velkSheet &sheet
     const int lo = qMin(eval.value1(), eval.value2());
     const int hi = qMax(eval.value1(), eval.value2());
     QSqlQuery query(archive.database());
-    QString sql = QStringLiteral("SELECT Titel, Datum, Bewertung * 20 FROM Dokumente");
+    QString sql = QStringLiteral("SELECT Titel, strftime('%d.%m.%Y', Datum), Bewertung * 20 FROM Dokumente");
     if (!condition.isEmpty())
         sql += QStringLiteral(" WHERE Bewertung * 20 BETWEEN ? AND ?");
     query.prepare(sql + QStringLiteral(" ORDER BY Bewertung DESC, DokumentID"));

@@ -62,9 +62,8 @@ private:
         m_documents->clear();
         QSqlQuery query(m_archive.database());
         query.prepare(QStringLiteral(
-            "SELECT Datum, Titel FROM Dokumente "
-            "WHERE substr(Datum, 7, 4) || substr(Datum, 4, 2) || substr(Datum, 1, 2) BETWEEN ? AND ? "
-            "ORDER BY substr(Datum, 7, 4) || substr(Datum, 4, 2) || substr(Datum, 1, 2), DokumentID"));
+            "SELECT strftime('%d.%m.%Y', Datum), Titel FROM Dokumente "
+            "WHERE replace(Datum, '-', '') BETWEEN ? AND ? ORDER BY Datum, DokumentID"));
         query.addBindValue(sortKey(start));
         query.addBindValue(sortKey(end));
         int count = 0;

@@ -26,7 +26,7 @@ void fillDocuments(velkSheet &sheet, const SampleArchive &archive)
     static const QLocale german(QLocale::German, QLocale::Germany);
     sheet.setColumns(QStringLiteral("Nr:700R,Titel:3600,Thema:2200,Datum:1300,Betrag:1400R"));
     QSqlQuery query(archive.database());
-    query.exec(QStringLiteral("SELECT d.DokumentID, d.Titel, t.Name, d.Datum, d.Betrag FROM Dokumente d "
+    query.exec(QStringLiteral("SELECT d.DokumentID, d.Titel, t.Name, strftime('%d.%m.%Y', d.Datum), d.Betrag FROM Dokumente d "
                               "JOIN Themen t ON t.ThemaID = d.ThemaID ORDER BY t.Name, d.Datum"));
     QString topic;
     while (query.next()) {

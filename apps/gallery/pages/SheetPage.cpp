@@ -58,7 +58,7 @@ std::vector<Document> readDocuments(const SampleArchive &archive)
 {
     std::vector<Document> documents;
     QSqlQuery query(archive.database());
-    query.exec(QStringLiteral("SELECT DokumentID, ThemaID, Titel, Datei, Datum, Betrag, Bewertung, Keywords "
+    query.exec(QStringLiteral("SELECT DokumentID, ThemaID, Titel, Datei, strftime('%d.%m.%Y', Datum), Betrag, Bewertung, Keywords "
                               "FROM Dokumente ORDER BY DokumentID"));
     while (query.next()) {
         documents.push_back({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString(),

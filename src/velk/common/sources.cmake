@@ -1,5 +1,7 @@
 target_sources(velkgui PRIVATE
   src/velk/common/CalendarHelpers.cpp
+  src/velk/common/NumberFormat.cpp
+  src/velk/common/NumberFormat.h
   src/velk/common/CalendarHelpers.h
   src/velk/common/Collection.h
   src/velk/common/Color.h

@@ -56,8 +56,16 @@ int chartSetColorNumber(int setnr)
 void ChartModel::Init(int sets, int datacount, int typ)
 {
     m_min = m_max = m_maxScaleY = m_step1 = 0;
-    if (sets < 1)
+    if (sets < 1) {
+        // No sets: an empty chart (axes only) until the next Init with data.
+        m_sets = 0;
+        m_datacount = 0;
+        m_typ = typ;
+        m_data.clear();
+        m_legends.clear();
+        m_xLabels.clear();
         return;
+    }
     datacount = std::max(0, datacount);
     if ((qint64(sets) + 1) * (qint64(datacount) + 1) > MaxCells)
         return;
