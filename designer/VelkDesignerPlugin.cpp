@@ -45,6 +45,10 @@ const EntryInfo kInfos[] = {
      "Bearbeitet Regeln, welche Dateien eingeschlossen und welche ausgeschlossen werden."},
     {"velkEval", "velk/editors/velkEval.h", "keyword", {160, 40}, "Bewertung",
      "Wählt eine Bewertung oder einen Bereich von Bewertungen auf fünf Balken."},
+    {"velkKeywords", "velk/editors/velkKeywords.h", "keyword", {240, 300}, "Keywords nach Themen",
+     "Liste von Keywords nach Themen, die sich durch Ankreuzen auswählen lassen."},
+    {"velkKeyword", "velk/editors/velkKeyword.h", "keyword", {320, 50}, "Keyword-Leiste",
+     "Die meistgewählten Keywords als Schaltflächen, alle weiteren in einer Aufklappliste."},
     {"velkAction", "velk/editors/velkAction.h", "task", {240, 60}, "Aktion für eine Datei",
      "Wählt, was mit einer Datei geschieht, und gibt es als Aktionstext."},
 };
