@@ -87,7 +87,7 @@ struct velkKeywords::Private
     void connectChildren()
     {
         QObject::connect(sheet->events(), &velkSheetEvents::Checked, q,
-                         [this](int row, int, int &newState) { onChecked(row, newState); });
+                         [this](int row, int preState, int &newState) { onChecked(row, preState, newState); });
         QObject::connect(sheet->events(), &velkSheetEvents::DblClick, q, [this](int row, int) {
             const QString entry = ticks.entryOf(row);
             if (!entry.isEmpty())
@@ -145,7 +145,7 @@ struct velkKeywords::Private
         sheet->Refresh();
     }
 
-    void onChecked(int pos, int &newState)
+    void onChecked(int pos, int preState, int &newState)
     {
         const auto row = sheet->ListItem(pos);
         if (!row)
@@ -157,8 +157,10 @@ struct velkKeywords::Private
             return;
         }
         const QString entry = ticks.entryOf(pos);
-        if (entry.isEmpty())
+        if (entry.isEmpty()) { // a topic row keeps having no box
+            newState = preState;
             return;
+        }
         const bool ticked = newState == 2;
         selected = ticks.rebuilt(selected, [&](int p) { return p == pos ? ticked : isTicked(p); });
         emit events->SetKeyword(entry, ticked);
