@@ -40,8 +40,8 @@ signals:
 class VELK_EXPORT velkKeyword : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString caption READ caption WRITE setCaption STORED true)
-    Q_PROPERTY(QString KeywordsRegistry READ KeywordsRegistry WRITE setKeywordsRegistry STORED true)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption STORED false)
+    Q_PROPERTY(QString KeywordsRegistry READ KeywordsRegistry WRITE setKeywordsRegistry STORED false)
 
 public:
     using DataPtr = std::shared_ptr<velkKeywordData>;
