@@ -35,6 +35,8 @@ void registerBuiltinControls()
     add<velkFileSelect>("velkFileSelect");
     add<velkFrameControl>("velkFrameControl");
     add<velkIcon>("velkIcon");
+    add<velkKeyword>("velkKeyword");
+    add<velkKeywords>("velkKeywords");
     add<velkLabel>("velkLabel");
     add<velkMenuBar>("velkMenuBar");
     add<velkMenuPopup>("velkMenuPopup");

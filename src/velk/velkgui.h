@@ -32,6 +32,9 @@
 #include <velk/editors/velkAction.h>
 #include <velk/editors/velkEval.h>
 #include <velk/editors/velkFileSelect.h>
+#include <velk/editors/velkKeyword.h>
+#include <velk/editors/velkKeywordData.h>
+#include <velk/editors/velkKeywords.h>
 #include <velk/editors/velkUmfang.h>
 #include <velk/editors/velkUmfangForm.h>
 #include <velk/editors/BoardData.h>

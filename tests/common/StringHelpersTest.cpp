@@ -214,3 +214,17 @@ TEST(StringHelpers, AddSortedIgnoresCase)
     ClearCollection(list);
     EXPECT_EQ(list.Count(), 0);
 }
+
+TEST(Collection, RemovingTheLastKeyedItemForgetsItsKey)
+{
+    Collection<int> list;
+    list.Add(1, QStringLiteral("a"));
+    list.Add(2, QStringLiteral("b"));
+    EXPECT_TRUE(list.Exists(QStringLiteral("b")));
+    EXPECT_TRUE(list.Remove(2));
+    EXPECT_FALSE(list.Exists(QStringLiteral("b")));
+    EXPECT_EQ(list.IndexOf(QStringLiteral("a")), 1);
+    list.Add(0, QStringLiteral("z"), 1); // an insert before indexed items moves their keys
+    EXPECT_EQ(list.IndexOf(QStringLiteral("a")), 2);
+    EXPECT_EQ(list.IndexOf(QStringLiteral("z")), 1);
+}

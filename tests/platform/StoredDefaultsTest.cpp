@@ -57,6 +57,8 @@ std::map<QString, Defaults> expectedDefaults()
         {"velkFileSelect", {{"flags", none}, {"Pattern", QStringLiteral("*.*")}}},
         {"velkFrameControl", {{"BackColor", color(SystemColor::ButtonFace)}}},
         {"velkIcon", {}},
+        {"velkKeyword", {}},
+        {"velkKeywords", {}},
         {"velkLabel",
          {{"caption", none},
           {"BackColor1", color(0x800000)},

@@ -82,6 +82,7 @@ public:
         m_keyIndex.clear();
         m_keyed = 0;
         m_indexedUpTo = 0;
+        m_staleKeys = false;
     }
 
 private:
@@ -115,23 +116,29 @@ private:
     // appending keeps look-ups cheap and a run of inserts costs one rebuild.
     void invalidateKeys(int from) const
     {
-        if (from < m_indexedUpTo)
+        if (from < m_indexedUpTo) {
             m_indexedUpTo = from;
+            m_staleKeys = true;
+        }
     }
     int indexOfKey(const QString &key) const
     {
         if (key.isEmpty() || m_keyed == 0)
             return -1;
-        if (m_indexedUpTo < Count()) {
+        // Appending leaves the index valid up to where it reached; only an insert or removal
+        // before that point leaves entries to erase (scanning for them on every append
+        // would make a run of keyed appends quadratic).
+        if (m_indexedUpTo < Count() || m_staleKeys) {
             if (m_indexedUpTo == 0)
                 m_keyIndex.clear();
-            else
+            else if (m_staleKeys)
                 eraseStaleKeys();
             for (int i = m_indexedUpTo; i < Count(); ++i) {
                 if (!m_items[i].key.isEmpty())
                     m_keyIndex.insert(m_items[i].key, i);
             }
             m_indexedUpTo = Count();
+            m_staleKeys = false;
         }
         const auto it = m_keyIndex.constFind(key);
         return it == m_keyIndex.constEnd() ? -1 : it.value();
@@ -149,6 +156,7 @@ private:
     std::vector<Entry> m_items;
     mutable QHash<QString, int> m_keyIndex;
     mutable int m_indexedUpTo = 0;
+    mutable bool m_staleKeys = false; ///< the index holds entries at or past m_indexedUpTo
     int m_keyed = 0;
 };
 

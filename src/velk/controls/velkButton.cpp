@@ -55,6 +55,7 @@ struct velkButton::Private
     QShortcut *cancelKey = nullptr;
     QString caption = QStringLiteral("?");
     QString iconName;
+    QString tag;
     short style = 0;
     short state = Normal;
     Color backColor = SystemColor::ButtonFace;
@@ -237,6 +238,10 @@ void velkButton::setBackColor(Color color)
 }
 
 QFont velkButton::Font() const { return font(); }
+QString velkButton::Tag() const { return d->tag; }
+
+void velkButton::setTag(const QString &value) { d->tag = value; }
+
 bool velkButton::Default() const { return !d->defaultKeys.empty(); }
 
 void velkButton::setDefault(bool on)

@@ -47,6 +47,7 @@ class VELK_EXPORT velkButton : public QWidget
     Q_PROPERTY(QFont Font READ Font WRITE setFont STORED true)
     Q_PROPERTY(bool Default READ Default WRITE setDefault STORED true)
     Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel STORED true)
+    Q_PROPERTY(QString Tag READ Tag WRITE setTag STORED false)
 
 public:
     Q_INVOKABLE explicit velkButton(QWidget *parent = nullptr);
@@ -72,6 +73,9 @@ public:
     /// Whether Escape anywhere in the window clicks the button.
     bool Cancel() const;
     void setCancel(bool on);
+    /// Free text for the host (a keyword bar keeps the keyword's position here).
+    QString Tag() const;
+    void setTag(const QString &value);
 
     /// Redraws the button.
     Q_INVOKABLE void Refresh();

@@ -45,4 +45,13 @@ target_sources(velkgui PRIVATE
   src/velk/editors/RightsRules_p.h
   src/velk/editors/velkRights.cpp
   src/velk/editors/velkRights.h
+  src/velk/editors/KeywordBar.cpp
+  src/velk/editors/KeywordBar_p.h
+  src/velk/editors/KeywordList.cpp
+  src/velk/editors/KeywordList_p.h
+  src/velk/editors/velkKeyword.cpp
+  src/velk/editors/velkKeyword.h
+  src/velk/editors/velkKeywordData.h
+  src/velk/editors/velkKeywords.cpp
+  src/velk/editors/velkKeywords.h
 )

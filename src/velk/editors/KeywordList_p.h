@@ -1,0 +1,103 @@
+#pragma once
+
+#include <velk/velk_export.h>
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace velk {
+
+/// One entry of a keyword list taken apart: "topic=keyword" or a keyword alone.
+struct KeywordEntry
+{
+    bool hasTopic = false;
+    QString topic;   ///< the part before the first "="
+    QString keyword; ///< the rest after it, or the whole entry
+
+    static KeywordEntry parse(const QString &entry);
+};
+
+/// The entries of a keyword list in case-insensitive order: an entry goes after every
+/// entry whose lower-cased text is not greater than its own, so equal entries keep the
+/// order they were added in. Entries are appended and sorted (stably) when next read,
+/// so filling n entries costs n log n rather than a scan per entry.
+class VELK_TESTS_EXPORT KeywordList
+{
+public:
+    void clear();
+    /// Adds `entry`; an empty text is ignored.
+    void add(const QString &entry);
+    /// Adds each ","-separated part of `text`.
+    void addAll(const QString &text);
+    /// Removes the first entry equal to `entry`; false when there is none.
+    bool remove(const QString &entry);
+    int count() const { return int(m_entries.size()); }
+    /// Entry `i` (0-based) in sorted order.
+    const QString &at(int i) const;
+    QStringList entries() const;
+
+private:
+    struct Item
+    {
+        QString text;
+        QString lowered;
+    };
+    void ensureSorted() const;
+
+    mutable std::vector<Item> m_entries;
+    mutable bool m_sorted = true;
+};
+
+/// Which rows of a filled keyword sheet a `SelectedKeywords` entry ticks: "topic=keyword"
+/// ticks the row of that entry, a keyword alone ticks that keyword in every topic and
+/// without one, and "=keyword" the keyword without a topic only. Rows are registered once
+/// after filling; each look-up is a hash probe.
+class VELK_TESTS_EXPORT KeywordTicks
+{
+public:
+    void clear();
+    /// Registers the keyword row at `pos` made from `entry`.
+    void addRow(int pos, const QString &entry);
+    /// The rows the `SelectedKeywords` entry `selected` ticks, in row order.
+    std::vector<int> rowsOf(const QString &selected) const;
+    /// The entry the row at `pos` was made from; empty for other rows.
+    QString entryOf(int pos) const { return m_entryOfRow.value(pos); }
+    /// The keyword rows in row order.
+    const std::vector<int> &rows() const { return m_rows; }
+
+    /// `selected` rebuilt after the user changed ticks, `isTicked` telling each row's
+    /// state now: entries in their old order, unknown ones kept; an entry whose rows are
+    /// all ticked stays; a keyword alone some of whose rows were cleared gives way to the
+    /// entries of its rows still ticked; then the ticked rows no entry covers, in row order.
+    /// A row without a topic is named by its keyword alone when every row of that keyword
+    /// is ticked, else as "=keyword".
+    QString rebuilt(const QString &selected, const std::function<bool(int)> &isTicked) const;
+
+private:
+    void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
+
+    QHash<QString, std::vector<int>> m_byEntry;
+    QHash<QString, std::vector<int>> m_byKeyword;
+    QHash<int, QString> m_entryOfRow;
+    std::vector<int> m_rows;
+};
+
+/// The "/"-separated query text, for asking whether an entry lies between two "/".
+class VELK_TESTS_EXPORT KeywordQuery
+{
+public:
+    explicit KeywordQuery(const QString &query);
+    /// Whether "/" + query + "/" contains "/" + entry + "/".
+    bool matches(const QString &entry) const;
+
+private:
+    QString m_framed;
+    QSet<QString> m_parts;
+};
+
+} // namespace velk
