@@ -115,4 +115,6 @@ QWidget *createButtonsPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Schaltflächen", 41, createButtonsPage);
+VELK_GALLERY_PAGE("Schaltflächen", 41, createButtonsPage, "velkButton,velkLabel",
+                  "Schaltflächen und Beschriftungen mit Icons und Hervorhebung",
+                  "Schaltflächen und Beschriftungen in ihren Stilen: mit Icon, ohne Rahmen, als Verweis. Überfahren hebt sie hervor, ein Klick löst Click aus.");

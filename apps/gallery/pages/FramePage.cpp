@@ -1,8 +1,11 @@
+#include "GalleryMenus.h"
 #include "GalleryPage.h"
 
 #include <velk/frame/velkFrameControl.h>
+#include <velk/menu/velkMenuBar.h>
 #include <velk/xml/StdXML.h>
 
+#include <QTime>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,8 +41,16 @@ public:
         m_frame->Init(m_layout.Root);
         label(1, QStringLiteral("Beschriftung"));
         label(2, QStringLiteral("Knopf"));
-        if (QWidget *bar = m_frame->snapin(4))
-            bar->setProperty("Menu", QStringLiteral("save#Speichern,print#Drucken,-,refresh#Aktualisieren#v"));
+        if (auto *bar = qobject_cast<velk::velkMenuBar *>(m_frame->snapin(4))) {
+            bar->setMenu(QStringLiteral("save#Speichern,print#Drucken,-,refresh#Aktualisieren#v"));
+            GalleryMenus::attach(bar, [this, bar](int id, bool) -> QList<GalleryMenuEntry> {
+                if (bar->MenuItem(id) != u"Aktualisieren")
+                    return {};
+                return {{QStringLiteral("Jetzt aktualisieren"),
+                         [this] { label(1, QStringLiteral("Aktualisiert um %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))); }},
+                        {QStringLiteral("Beschriftungen zurücksetzen"), [this] { label(1, QStringLiteral("Beschriftung")); }}};
+            });
+        }
         for (int nr = 5; nr <= 7; ++nr)
             label(nr, QStringLiteral("Ansicht %1").arg(nr - 4));
     }
@@ -62,4 +73,6 @@ QWidget *createFramePage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Rahmen", 30, createFramePage);
+VELK_GALLERY_PAGE("Rahmen", 30, createFramePage, "velkFrameControl",
+                  "Ein Bildschirm aus einer XML-Beschreibung: Zeilen, Spalten, Register",
+                  "Der Rahmen setzt Steuerelemente nach einer Beschreibung aus ROWS, COLS, TABS und ITEM zusammen, mit Leisten, Rändern und Größen in Prozent oder Pixeln. Ziehen Sie das Fenster größer und kleiner, um die Größenregeln zu sehen.");
