@@ -9,6 +9,7 @@
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuBar_p.h>
 #include <velk/menu/velkMenuPopup.h>
+#include <velk/platform/ControlFactory.h>
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -105,6 +107,33 @@ QStringList layoutFaults(QWidget *page)
     return faults;
 }
 
+TEST(GalleryLayoutCheck, FindsOverlappingAndOutlyingControlsButLooksPastContainers)
+{
+    QWidget page;
+    page.resize(300, 200);
+    auto *box = new QWidget(&page); // a plain container: its children are the controls
+    box->setGeometry(0, 0, 300, 100);
+    auto *first = new QLabel(QStringLiteral("Titel"), box);
+    first->setGeometry(10, 10, 100, 20);
+    auto *second = new QLineEdit(box);
+    second->setGeometry(120, 10, 100, 20);
+    auto *third = new QLabel(QStringLiteral("Datum"), &page);
+    third->setGeometry(10, 120, 100, 20);
+    page.setAttribute(Qt::WA_DontShowOnScreen);
+    page.show();
+    EXPECT_TRUE(layoutFaults(&page).isEmpty()) << layoutFaults(&page).join(u'\n').toStdString();
+
+    second->move(90, 15); // onto the label
+    ASSERT_EQ(layoutFaults(&page).size(), 1);
+    EXPECT_TRUE(layoutFaults(&page).first().startsWith(QStringLiteral("overlap")));
+    second->move(120, 10);
+    third->move(250, 120); // past the right edge
+    ASSERT_EQ(layoutFaults(&page).size(), 1);
+    EXPECT_TRUE(layoutFaults(&page).first().startsWith(QStringLiteral("outside")));
+    third->hide(); // hidden controls do not count
+    EXPECT_TRUE(layoutFaults(&page).isEmpty());
+}
+
 class GalleryWindowTest : public ::testing::Test
 {
 protected:
@@ -140,6 +169,9 @@ TEST_F(GalleryWindowTest, EveryPageKeepsItsControlsApartAtSmallAndLargeWindowSiz
             // A page never gets less room than its layout needs: it scrolls instead.
             if (page->layout())
                 EXPECT_TRUE(page->width() >= page->minimumSizeHint().width() && page->height() >= page->minimumSizeHint().height());
+            std::vector<QWidget *> controls;
+            collectControls(page, controls);
+            EXPECT_FALSE(controls.empty());
             const QStringList faults = layoutFaults(page);
             EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
         }
@@ -193,7 +225,8 @@ TEST_F(GalleryWindowTest, CtrlTabSwitchesPagesAndF1ShowsThePagesHelp)
     GalleryWindow window(*archive);
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
-    window.activateWindow();
+    // Shortcuts go to the active window.
+    QApplication::setActiveWindow(&window);
     window.showPage(0);
     settle();
     QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
@@ -291,10 +324,17 @@ TEST_F(GalleryWindowTest, DropDownEntriesOpenAMenuWhoseCommandsChangeThePage)
             auto *list = popup->findChild<velkMenuPopup *>();
             ASSERT_NE(list, nullptr);
             ASSERT_FALSE(list->Menu().isEmpty());
-            // Under the item: the popup's top left lies at the item's lower edge (or beside a vertical bar).
-            const QPoint corner = popup->mapToGlobal(QPoint(0, 0));
-            const QRect item_ = QRect(bar->mapToGlobal(layout->itemRect(item.id).topLeft()), layout->itemRect(item.id).size());
-            EXPECT_LE((corner - (layout->isVertical() ? item_.topRight() : item_.bottomLeft())).manhattanLength(), 4);
+            // Under the item (beside it in a vertical bar), moved left only to stay on the screen.
+            const QRect shown = popup->frameGeometry();
+            const QRect entry(bar->mapToGlobal(layout->itemRect(item.id).topLeft()), layout->itemRect(item.id).size());
+            const int screenRight = popup->screen()->availableGeometry().right();
+            if (layout->isVertical()) {
+                EXPECT_NEAR(shown.left(), qMin(entry.right(), screenRight - shown.width() + 1), 4);
+                EXPECT_NEAR(shown.top(), entry.top(), 4);
+            } else {
+                EXPECT_NEAR(shown.left(), qMin(entry.left(), screenRight - shown.width() + 1), 4);
+                EXPECT_NEAR(shown.top(), entry.bottom(), 4);
+            }
 
             const QImage before = pictureOf(widget.get());
             QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(list->width() / 2, 3));

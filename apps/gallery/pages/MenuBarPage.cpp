@@ -37,7 +37,7 @@ const BarSample kHorizontal[] = {
     {"Stil 3: Menü", 3, "Datei,Bearbeiten,Ansicht,-,#Extras#v,Hilfe", 0},
     {"Stil 4: Register, breite Icons", 4, kTabs, 1},
     {"Stil 5: Auswahl bleibt", 5, "table#Liste,excel#Tabelle,image#Bilder,preview#Vorschau", 3},
-    {"Stil 6: feste Breite", 6, "ok#Übernehmen,undo#Verwerfen,delete#Löschen", 0},
+    {"Stil 6: feste Breite", 6, "ok#Fertig,undo#Zurück,delete#Löschen", 0},
     {"Felder", 0, "find#Suche,$text:name,-,date#ab,$date:von,-,Bewertung,$eval:flags,>,refresh#(Aktualisieren)", 0},
 };
 

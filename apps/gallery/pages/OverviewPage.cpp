@@ -4,6 +4,7 @@
 #include <velk/platform/ControlFactory.h>
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QSqlQuery>
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr QSize ThumbnailSize(176, 110);
+constexpr QSize ThumbnailSize(160, 100);
+constexpr int MapColumns = 2;
 constexpr QSize RenderSize(880, 550);
 
 int countRows(const SampleArchive &archive, const QString &table)
@@ -64,9 +66,10 @@ public:
         layout->addWidget(info);
 
         auto *map = new QGridLayout;
-        map->setHorizontalSpacing(12);
-        map->setColumnStretch(1, 1);
-        int row = 0;
+        map->setHorizontalSpacing(16);
+        for (int column = 0; column < MapColumns; ++column)
+            map->setColumnStretch(column, 1);
+        int shown = 0;
         QStringList classes = velk::ControlFactory::classNames();
         classes.sort(Qt::CaseInsensitive);
         for (const QString &className : classes) {
@@ -80,15 +83,20 @@ public:
             thumbnail->setFrameShape(QFrame::StyledPanel);
             thumbnail->setText(QStringLiteral("…"));
             m_pending.push_back({thumbnail, *page});
-            auto *text = new QLabel(QStringLiteral("<a href=\"%1\"><b>%2</b></a> – Seite „%1“<br>%3")
+            auto *text = new QLabel(QStringLiteral("<a href=\"%1\"><b>%2</b></a><br>%3<br><small>Seite „%1“</small>")
                                         .arg(page->title.toHtmlEscaped(), className, page->purposeText().toHtmlEscaped()));
             text->setObjectName(QStringLiteral("link_") + className);
             text->setWordWrap(true);
             text->setTextInteractionFlags(Qt::TextBrowserInteraction);
             text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            text->setMinimumWidth(120);
             QObject::connect(text, &QLabel::linkActivated, text, [](const QString &title) { GalleryPages::open(title); });
-            map->addWidget(thumbnail, row, 0);
-            map->addWidget(text, row++, 1);
+            auto *card = new QHBoxLayout;
+            card->setSpacing(10);
+            card->addWidget(thumbnail, 0, Qt::AlignTop);
+            card->addWidget(text, 1);
+            map->addLayout(card, shown / MapColumns, shown % MapColumns);
+            ++shown;
         }
         layout->addLayout(map);
         layout->addStretch(1);
