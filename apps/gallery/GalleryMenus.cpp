@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,6 +18,44 @@ constexpr float TwipsPerPixel = 15.0f;
 
 QPointer<QWidget> lastPopup;
 
+// The popup window: Up and Down move the highlight, Enter chooses, Escape closes.
+class MenuWindow : public QFrame
+{
+public:
+    MenuWindow(QWidget *parent, int lines)
+        : QFrame(parent, Qt::Popup)
+        , m_lines(lines)
+    {
+    }
+
+    velkMenuPopup *list = nullptr;
+    std::function<void(int line)> choose;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int line = list->Selected();
+        switch (event->key()) {
+        case Qt::Key_Down:
+            list->setSelected(short(line >= m_lines ? 1 : line + 1));
+            break;
+        case Qt::Key_Up:
+            list->setSelected(short(line <= 1 ? m_lines : line - 1));
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (line >= 1)
+                choose(line);
+            break;
+        default:
+            QFrame::keyPressEvent(event);
+        }
+    }
+
+private:
+    int m_lines;
+};
+
 } // namespace
 
 namespace GalleryMenus {
@@ -27,7 +66,10 @@ QWidget *open(QWidget *anchor, float xTwips, float yTwips, const QList<GalleryMe
         return nullptr;
     if (lastPopup)
         lastPopup->close();
-    auto *window = new QFrame(anchor, Qt::Popup);
+    int commands = 0;
+    for (const GalleryMenuEntry &entry : entries)
+        commands += entry.caption != u"-" ? 1 : 0;
+    auto *window = new MenuWindow(anchor, commands);
     window->setObjectName(QStringLiteral("galleryMenu"));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFrameShape(QFrame::Box);
@@ -49,12 +91,13 @@ QWidget *open(QWidget *anchor, float xTwips, float yTwips, const QList<GalleryMe
     list->setMinimumWidth(widest + 32);
     list->setSelected(0);
     layout->addWidget(list);
-    QObject::connect(list->events(), &velkMenuPopupEvents::Click, window, [window, list, actions] {
-        const int line = list->Selected();
+    window->list = list;
+    window->choose = [window, actions](int line) {
         window->close();
         if (line >= 1 && line <= actions.size() && actions[line - 1])
             actions[line - 1]();
-    });
+    };
+    QObject::connect(list->events(), &velkMenuPopupEvents::Click, window, [window, list] { window->choose(list->Selected()); });
     window->adjustSize();
     QPoint at = anchor->mapToGlobal(QPoint(qRound(xTwips / TwipsPerPixel), qRound(yTwips / TwipsPerPixel)));
     if (const QScreen *screen = anchor->screen()) {

@@ -378,4 +378,28 @@ TEST_F(GalleryWindowTest, EveryItemOfTheMenuStyleBarOpensAMenu)
     EXPECT_EQ(menuBars, 1);
 }
 
+TEST_F(GalleryWindowTest, TheKeyboardMovesThroughAnOpenMenuAndChoosesWithEnter)
+{
+    QWidget anchor;
+    anchor.setAttribute(Qt::WA_DontShowOnScreen);
+    anchor.show();
+    QString chosen;
+    QWidget *popup = GalleryMenus::open(&anchor, 0, 0,
+                                        {{QStringLiteral("Neu"), [&] { chosen = QStringLiteral("Neu"); }},
+                                         {QStringLiteral("-"), {}},
+                                         {QStringLiteral("Öffnen"), [&] { chosen = QStringLiteral("Öffnen"); }}});
+    ASSERT_NE(popup, nullptr);
+    auto *list = popup->findChild<velkMenuPopup *>();
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Down); // past the separator
+    EXPECT_EQ(list->Selected(), 2);
+    QTest::keyClick(popup, Qt::Key_Down); // wraps to the first line
+    QTest::keyClick(popup, Qt::Key_Up);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(chosen, QStringLiteral("Öffnen"));
+    settle();
+    EXPECT_EQ(GalleryMenus::openPopup(), nullptr);
+    EXPECT_EQ(GalleryMenus::open(&anchor, 0, 0, {}), nullptr) << "no entries, no menu";
+}
+
 } // namespace
