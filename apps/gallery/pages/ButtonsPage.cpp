@@ -74,6 +74,7 @@ QWidget *buttonGrid(QLabel *log)
             ++row;
         }
     }
+    layout->setColumnStretch(column, 1); // spare width goes right of the buttons
     return grid;
 }
 
