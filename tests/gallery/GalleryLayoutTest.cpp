@@ -10,6 +10,8 @@
 #include <velk/menu/velkMenuBar_p.h>
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/sheet/SheetData.h>
+#include <velk/sheet/velkSheet.h>
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -400,6 +402,44 @@ TEST_F(GalleryWindowTest, TheKeyboardMovesThroughAnOpenMenuAndChoosesWithEnter)
     settle();
     EXPECT_EQ(GalleryMenus::openPopup(), nullptr);
     EXPECT_EQ(GalleryMenus::open(&anchor, 0, 0, {}), nullptr) << "no entries, no menu";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GalleryWindowTest, TheListsPathLineFollowsAnEditedTitle)
+{
+    const std::optional<GalleryPage> page = GalleryPages::pageOf(QStringLiteral("velkSheet"));
+    ASSERT_TRUE(page);
+    QWidget host;
+    host.setAttribute(Qt::WA_DontShowOnScreen);
+    std::unique_ptr<QWidget> widget(page->create(*archive, &host));
+    host.resize(1100, 720);
+    widget->resize(host.size());
+    host.show();
+    settle();
+    auto *sheet = widget->findChild<velkSheet *>(QStringLiteral("velkSheet1"));
+    auto *status = widget->findChild<QLabel *>(QStringLiteral("status"));
+    ASSERT_TRUE(sheet && status);
+    int row = 1;
+    while (row <= sheet->Count() && sheet->ListItem(row)->Indent != 2)
+        ++row;
+    ASSERT_LE(row, sheet->Count());
+    sheet->setSelectedIndex(row);
+    sheet->setSelectedCol(1);
+    sheet->StartEdit();
+    ASSERT_TRUE(sheet->EditMode());
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *edit : sheet->findChildren<QLineEdit *>()) {
+        if (edit->isVisible())
+            editor = edit;
+    }
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("Umbenannter Vertrag"));
+    sheet->SaveEdit();
+    settle();
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("Umbenannter Vertrag"))) << status->text().toStdString();
 }
 
 } // namespace
