@@ -1,5 +1,6 @@
 #include "GalleryMenus.h"
 
+#include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/menu/velkMenuPopup.h>
 
@@ -119,6 +120,14 @@ void attach(velkMenuBar *bar, GalleryMenuProvider provider)
     QObject::connect(bar->events(), &velkMenuBarEvents::ClickMenu, bar, [bar, provider](int &id, int &, float &x, float &y) {
         open(bar, x, y, provider(id, true));
     });
+}
+
+void attachToolbars(velkFrameControl *frame, std::function<QList<GalleryMenuEntry>(int nr, int id, bool arrow)> provider)
+{
+    for (int nr = 1; nr <= frame->snapinCount(); ++nr) {
+        if (velkMenuBar *bar = frame->toolbar(nr))
+            attach(bar, [nr, provider](int id, bool arrow) { return provider(nr, id, arrow); });
+    }
 }
 
 QWidget *openPopup()

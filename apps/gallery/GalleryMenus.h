@@ -8,6 +8,7 @@
 class QWidget;
 
 namespace velk {
+class velkFrameControl;
 class velkMenuBar;
 }
 
@@ -33,6 +34,10 @@ QWidget *open(QWidget *anchor, float xTwips, float yTwips, const QList<GalleryMe
 
 /// Answers `bar`'s Click and ClickMenu by opening what `provider` gives for the item.
 void attach(velk::velkMenuBar *bar, GalleryMenuProvider provider);
+
+/// Answers the toolbar of every snap-in of `frame` (call after its Init) through
+/// `provider(nr, id, arrow)`, nr being the snap-in's number.
+void attachToolbars(velk::velkFrameControl *frame, std::function<QList<GalleryMenuEntry>(int nr, int id, bool arrow)> provider);
 
 /// The popup window opened last and still open, or nullptr.
 QWidget *openPopup();

@@ -3,10 +3,13 @@
 
 #include "GalleryMenus.h"
 #include "GalleryPage.h"
+#include "GallerySnapIn.h"
 #include "GalleryWindow.h"
 #include "SampleArchive.h"
 
+#include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
+#include <velk/xml/StdXML.h>
 #include <velk/menu/velkMenuBar_p.h>
 #include <velk/menu/velkMenuPopup.h>
 #include <velk/platform/ControlFactory.h>
@@ -440,6 +443,38 @@ TEST_F(GalleryWindowTest, TheListsPathLineFollowsAnEditedTitle)
     sheet->SaveEdit();
     settle();
     EXPECT_TRUE(status->text().endsWith(QStringLiteral("Umbenannter Vertrag"))) << status->text().toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GalleryWindowTest, AFramesToolbarsOpenTheMenusOfTheirOwnSnapIn)
+{
+    ControlFactory::registerClass<GallerySnapIn>();
+    StdXML layout;
+    layout.LoadXML(QStringLiteral("<COLS><ITEM control=\"GallerySnapIn\"/><ITEM control=\"GallerySnapIn\"/></COLS>"));
+    velkFrameControl frame;
+    frame.setAttribute(Qt::WA_DontShowOnScreen);
+    frame.resize(800, 400);
+    frame.show();
+    frame.Init(layout.Root);
+    settle();
+    QList<int> asked;
+    GalleryMenus::attachToolbars(&frame, [&asked](int nr, int id, bool) -> QList<GalleryMenuEntry> {
+        asked << nr;
+        return id == 2 ? QList<GalleryMenuEntry>{{QStringLiteral("Als PNG speichern"), {}}} : QList<GalleryMenuEntry>{};
+    });
+    velkMenuBar *second = frame.toolbar(2);
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(second->isVisible());
+    QTest::mouseClick(second, Qt::LeftButton, {}, MenuBarAccess::layout(*second)->captionRect(2).center());
+    settle();
+    EXPECT_EQ(asked, QList<int>{2});
+    ASSERT_NE(GalleryMenus::openPopup(), nullptr);
+    EXPECT_EQ(GalleryMenus::openPopup()->findChild<velkMenuPopup *>()->Menu(), QStringLiteral("Als PNG speichern"));
+    GalleryMenus::openPopup()->close();
+    frame.Disconnect();
 }
 
 } // namespace
