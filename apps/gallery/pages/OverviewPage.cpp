@@ -51,10 +51,12 @@ public:
         , m_archive(archive)
     {
         auto *layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(QStringLiteral("<h2>velkGUI</h2>"
-                                                    "<p>Steuerelemente für das Dokumentenarchiv. Ein Klick auf einen "
-                                                    "Namen öffnet seine Seite; Strg+Tab blättert, F1 zeigt die Hilfe "
-                                                    "einer Seite.</p>")));
+        auto *intro = new QLabel(QStringLiteral("<h2>velkGUI</h2>"
+                                                "<p>Steuerelemente für das Dokumentenarchiv. Ein Klick auf einen "
+                                                "Namen öffnet seine Seite; Strg+Tab blättert, F1 zeigt die Hilfe "
+                                                "einer Seite.</p>"));
+        intro->setWordWrap(true);
+        layout->addWidget(intro);
         const QString status = archive.isOpen()
             ? QStringLiteral("Beispielarchiv: %1 Themen, %2 Dokumente, %3 Keywords")
                   .arg(countRows(archive, QStringLiteral("Themen")))
@@ -63,6 +65,7 @@ public:
             : QStringLiteral("Beispielarchiv nicht verfügbar: %1").arg(archive.errorText());
         auto *info = new QLabel(status);
         info->setObjectName(QStringLiteral("archiveStatus"));
+        info->setWordWrap(true);
         layout->addWidget(info);
 
         auto *map = new QGridLayout;
@@ -89,7 +92,7 @@ public:
             text->setWordWrap(true);
             text->setTextInteractionFlags(Qt::TextBrowserInteraction);
             text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            text->setMinimumWidth(120);
+            text->setMinimumWidth(100);
             QObject::connect(text, &QLabel::linkActivated, text, [](const QString &title) { GalleryPages::open(title); });
             auto *card = new QHBoxLayout;
             card->setSpacing(10);
