@@ -211,6 +211,10 @@ TEST_F(GalleryWindowTest, EveryPageHasAPurposeAHelpAndTheStartPageLinksEveryCont
         EXPECT_TRUE(link->text().contains(GalleryPages::pageOf(name)->purposeText().toHtmlEscaped()));
         EXPECT_NE(overview->findChild<QLabel *>(QStringLiteral("thumbnail_") + name), nullptr);
     }
+    // The thumbnails are drawn after the page is up.
+    for (int i = 0; i < 200 && overview->findChild<QLabel *>(QStringLiteral("thumbnail_velkSheet"))->pixmap().isNull(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_FALSE(overview->findChild<QLabel *>(QStringLiteral("thumbnail_velkSheet"))->pixmap().isNull());
     // Following a link shows the control's page.
     auto *link = overview->findChild<QLabel *>(QStringLiteral("link_velkSheet"));
     ASSERT_NE(link, nullptr);
@@ -219,10 +223,6 @@ TEST_F(GalleryWindowTest, EveryPageHasAPurposeAHelpAndTheStartPageLinksEveryCont
     settle();
     ASSERT_GE(window.currentPage(), 0);
     EXPECT_EQ(window.pageTitle(window.currentPage()), title);
-    // The thumbnails are drawn after the page is up.
-    for (int i = 0; i < 200 && overview->findChild<QLabel *>(QStringLiteral("thumbnail_velkSheet"))->pixmap().isNull(); ++i)
-        QCoreApplication::processEvents();
-    EXPECT_FALSE(overview->findChild<QLabel *>(QStringLiteral("thumbnail_velkSheet"))->pixmap().isNull());
 }
 
 TEST_F(GalleryWindowTest, CtrlTabSwitchesPagesAndF1ShowsThePagesHelp)

@@ -106,11 +106,26 @@ public:
         QTimer::singleShot(0, this, [this] { drawNextThumbnail(); });
     }
 
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QWidget::showEvent(event);
+        if (m_paused) {
+            m_paused = false;
+            QTimer::singleShot(0, this, [this] { drawNextThumbnail(); });
+        }
+    }
+
 private:
+    // Pages are built only while the start page is shown, so other pages stay responsive.
     void drawNextThumbnail()
     {
         if (m_pending.empty())
             return;
+        if (!isVisible()) {
+            m_paused = true;
+            return;
+        }
         auto [label, page] = m_pending.front();
         m_pending.erase(m_pending.begin());
         if (label) {
@@ -125,6 +140,7 @@ private:
     SampleArchive &m_archive;
     std::vector<std::pair<QPointer<QLabel>, GalleryPage>> m_pending;
     std::map<QString, QPixmap> m_pictures;
+    bool m_paused = false;
 };
 
 QWidget *createOverview(SampleArchive &archive, QWidget *parent)
