@@ -2,6 +2,8 @@
 // XML elements and reading them into a second form. Both should grow linearly in n
 // (the peer is the plain copy of the same properties by QObject::setProperty).
 
+#include "RatioReporter.h"
+
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkLabel.h>
 #include <velk/platform/PropertyBag.h>
@@ -26,7 +28,7 @@ std::unique_ptr<QWidget> makeForm(int n, bool styled)
             b->setObjectName(QStringLiteral("cmd%1").arg(i));
             if (styled) {
                 b->setCaption(QStringLiteral("Knopf %1").arg(i));
-                b->setStyle(short(i % 3));
+                b->setStyleNumber(short(i % 3));
             }
         } else {
             auto *l = new velkLabel(form.get());
@@ -72,15 +74,19 @@ void BM_PlainPropertyCopy(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_PropertyBagRoundTrip)->RangeMultiplier(4)->Range(250, 4000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainPropertyCopy)->RangeMultiplier(4)->Range(250, 4000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PropertyBagRoundTrip)->Arg(250)->Arg(1000)->Arg(4000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPropertyCopy)->Arg(250)->Arg(1000)->Arg(4000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nCPU time ratios (four times the controls should cost four times as much):\n");
+    reporter.printRatio("BM_PropertyBagRoundTrip/4000", "BM_PropertyBagRoundTrip/1000", 4.8);
+    reporter.printRatio("BM_PropertyBagRoundTrip/1000", "BM_PlainPropertyCopy/1000", 3.0);
     benchmark::Shutdown();
     return 0;
 }

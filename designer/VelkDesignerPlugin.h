@@ -4,6 +4,7 @@
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 #include <QObject>
+#include <QSize>
 
 namespace velk {
 
@@ -30,7 +31,11 @@ public:
     QString domXml() const override;
 
 private:
+    QString defaultProperties() const;
+
     QString m_registeredName;
+    mutable QString m_defaultProperties; ///< null until first asked
+    mutable QSize m_sizeHint;
     // Set when Designer itself initializes the entry; QUiLoader passes no editor, and its
     // controls run normally.
     QDesignerFormEditorInterface *m_core = nullptr;

@@ -1,5 +1,6 @@
 // Property-bag XML of any shape read into a small form, written out and read into a
-// second form: both forms must then hold the same stored values.
+// second form: both forms must then hold the same stored values. The same text as a
+// Designer form: checking it twice changes nothing more than checking it once.
 
 #include <velk/controls/velkButton.h>
 #include <velk/controls/velkLabel.h>
@@ -59,6 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return new QApplication(argc, argv);
     }();
     Q_UNUSED(app);
+
+    const QByteArray ui(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray checked = PropertyBag::checkedUiForm(ui);
+    fuzzCheck(PropertyBag::checkedUiForm(checked) == checked, "a checked form passes unchanged");
 
     StdXML doc;
     doc.LoadXML(fuzzText(data, size));

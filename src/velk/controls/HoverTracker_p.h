@@ -1,5 +1,6 @@
 #pragma once
 
+#include <velk/platform/DesignMode.h>
 #include <velk/platform/Screen.h>
 
 #include <QPointer>
@@ -14,7 +15,7 @@ namespace velk {
 /// reaching the control (another window on top, a fast move), so while the control shows
 /// a hover state it polls every 100 ms whether the cursor is still inside its window
 /// rectangle. The control connects the timer (child "Timer1") to its own tick handler,
-/// which calls poll().
+/// which calls poll(). A control in a form designer draws its hover look but never polls.
 class HoverTracker
 {
 public:
@@ -31,8 +32,14 @@ public:
     }
 
     QTimer *timer() const { return m_timer; }
+    /// Whether the control follows the cursor at all (not in a form designer).
+    bool active() const { return !isDesignMode(m_control); }
     /// The cursor is over the control: poll until it leaves.
-    void start() { m_timer->start(); }
+    void start()
+    {
+        if (active())
+            m_timer->start();
+    }
     void stop() { m_timer->stop(); }
 
     /// One poll: when the cursor is no longer over the control, stops polling and runs

@@ -32,8 +32,8 @@ signals:
 class VELK_EXPORT velkDate : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(short Year MEMBER Year)
-    Q_PROPERTY(short Month MEMBER Month)
+    Q_PROPERTY(short Year MEMBER Year STORED false)
+    Q_PROPERTY(short Month MEMBER Month STORED false)
     Q_PROPERTY(QString Text READ Text STORED false)
 
 public:

@@ -32,11 +32,11 @@ signals:
 class VELK_EXPORT velkDateControl : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int Year MEMBER Year)
-    Q_PROPERTY(int Month MEMBER Month)
-    Q_PROPERTY(int SelectedDay MEMBER SelectedDay)
-    Q_PROPERTY(int SelectedMonth MEMBER SelectedMonth)
-    Q_PROPERTY(int SelectedYear MEMBER SelectedYear)
+    Q_PROPERTY(int Year MEMBER Year STORED false)
+    Q_PROPERTY(int Month MEMBER Month STORED false)
+    Q_PROPERTY(int SelectedDay MEMBER SelectedDay STORED false)
+    Q_PROPERTY(int SelectedMonth MEMBER SelectedMonth STORED false)
+    Q_PROPERTY(int SelectedYear MEMBER SelectedYear STORED false)
     Q_PROPERTY(QString Datum READ Datum WRITE setDatum STORED false)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled STORED false)
 

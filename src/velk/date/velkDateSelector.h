@@ -39,14 +39,14 @@ signals:
 class VELK_EXPORT velkDateSelector : public QWidget, public DateSelectorState
 {
     Q_OBJECT
-    Q_PROPERTY(int Year MEMBER Year)
-    Q_PROPERTY(int Month MEMBER Month)
-    Q_PROPERTY(int SelectedYear1 MEMBER SelectedYear1)
-    Q_PROPERTY(int SelectedMonth1 MEMBER SelectedMonth1)
-    Q_PROPERTY(int SelectedDay1 MEMBER SelectedDay1)
-    Q_PROPERTY(int SelectedYear2 MEMBER SelectedYear2)
-    Q_PROPERTY(int SelectedMonth2 MEMBER SelectedMonth2)
-    Q_PROPERTY(int SelectedDay2 MEMBER SelectedDay2)
+    Q_PROPERTY(int Year MEMBER Year STORED false)
+    Q_PROPERTY(int Month MEMBER Month STORED false)
+    Q_PROPERTY(int SelectedYear1 MEMBER SelectedYear1 STORED false)
+    Q_PROPERTY(int SelectedMonth1 MEMBER SelectedMonth1 STORED false)
+    Q_PROPERTY(int SelectedDay1 MEMBER SelectedDay1 STORED false)
+    Q_PROPERTY(int SelectedYear2 MEMBER SelectedYear2 STORED false)
+    Q_PROPERTY(int SelectedMonth2 MEMBER SelectedMonth2 STORED false)
+    Q_PROPERTY(int SelectedDay2 MEMBER SelectedDay2 STORED false)
     Q_PROPERTY(velk::Color SelectedColor MEMBER SelectedColor)
     Q_PROPERTY(velk::Color NormalColor MEMBER NormalColor)
     Q_PROPERTY(velk::Color SelectedForeColor MEMBER SelectedForeColor)

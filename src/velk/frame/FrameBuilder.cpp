@@ -10,6 +10,7 @@
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/DesignMode.h>
 #include <velk/platform/Dialogs.h>
 
 #include <QSet>
@@ -101,6 +102,11 @@ void FrameBuilder::buildItem(const StdXMLNodePtr &item)
     const QString className = item->GetAttribute(QStringLiteral("control"));
     if (className.isEmpty())
         return;
+    if (isDesignMode(m_frame)) {
+        // A form designer shows the layout only: the cell gets a labelled box.
+        item->Comment = QString::number(nr);
+        return;
+    }
     QWidget *control = nullptr;
     try {
         control = ControlFactory::create(className, m_frame);

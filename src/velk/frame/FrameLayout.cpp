@@ -116,9 +116,10 @@ private:
         const int nr = FrameSizes::wholeValue(element.Comment);
         const FrameLayoutQuestions::SnapinState state = m_questions.snapin(nr);
         if (!state.exists) {
+            const QString text = state.placeholder ? FrameLayout::placeholderText(element)
+                                                   : FrameLayout::notFoundText(element.GetAttribute(QStringLiteral("control")));
             if (visible)
-                m_plan.steps.push_back(
-                    FrameNotFound{r, FrameLayout::notFoundText(element.GetAttribute(QStringLiteral("control")))});
+                m_plan.steps.push_back(FrameNotFound{r, text, state.placeholder});
             return;
         }
         FrameSnapinPlacement p;
@@ -282,6 +283,12 @@ bool FrameLayout::hasTabBar(const StdXMLNode &element)
 QString FrameLayout::notFoundText(const QString &className)
 {
     return QStringLiteral("Control \"%1\" nicht gefunden").arg(className);
+}
+
+QString FrameLayout::placeholderText(const StdXMLNode &item)
+{
+    const QString className = item.GetAttribute(QStringLiteral("control"));
+    return className.isEmpty() ? item.Tag : className;
 }
 
 QString FrameLayout::tabMenu(const StdXMLNode &tabs)

@@ -29,6 +29,8 @@ public:
         bool exists = false;     ///< a control "Ctl" + nr is there
         bool hasToolbar = false; ///< it has its record and toolbar
         int toolbarHeightPx = 0;
+        /// In a form designer no snap-in is created: a labelled box stands in for it.
+        bool placeholder = false;
     };
 
     virtual ~FrameLayoutQuestions();
@@ -64,11 +66,13 @@ struct FrameCaption
     FrameRect bar;
     QString text;
 };
-/// A cell whose snap-in does not exist; `text` is the message to show 3 pixels in.
+/// A cell whose snap-in does not exist; `text` is the message to show 3 pixels in. A
+/// placeholder is the box a form designer shows instead of the snap-in.
 struct FrameNotFound
 {
     FrameRect rect;
     QString text;
+    bool placeholder = false;
 };
 struct FrameSnapinPlacement
 {
@@ -127,6 +131,9 @@ public:
     static bool hasTabBar(const StdXMLNode &element);
     /// The text of the not-found box: Control "name" nicht gefunden.
     static QString notFoundText(const QString &className);
+    /// The text of a form designer's box for a snap-in: its class name, or the element's
+    /// tag when it names none.
+    static QString placeholderText(const StdXMLNode &item);
     /// A tab bar's menu: the captions joined by ","; a child without caption shows "#" and
     /// its position.
     static QString tabMenu(const StdXMLNode &tabs);

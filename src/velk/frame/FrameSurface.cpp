@@ -17,6 +17,8 @@ namespace {
 constexpr Color kHeaderFill = rgbColor(0, 0, 128);
 constexpr Color kHeaderText = rgbColor(255, 255, 255);
 constexpr Color kNotFoundColor = rgbColor(255, 0, 0);
+// In a form designer each snap-in's cell is a grey box labelled with its class.
+constexpr Color kPlaceholderColor = rgbColor(128, 128, 128);
 
 } // namespace
 
@@ -87,9 +89,9 @@ void FrameSurface::drawCaption(const FrameRect &bar, const QString &text)
     printIn(bar, 3, 1, text, SystemColor::HighlightText, true);
 }
 
-void FrameSurface::drawNotFound(const FrameRect &r, const QString &text)
+void FrameSurface::drawNotFound(const FrameRect &r, const QString &text, bool placeholder)
 {
-    canvas().Box(r.left, r.top, r.right - 1, r.bottom - 1, kNotFoundColor);
+    canvas().Box(r.left, r.top, r.right - 1, r.bottom - 1, placeholder ? kPlaceholderColor : kNotFoundColor);
     printIn(r, FrameLayout::NotFoundInsetPx, FrameLayout::NotFoundInsetPx, text, SystemColor::WindowText, false);
 }
 

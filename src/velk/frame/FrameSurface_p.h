@@ -35,7 +35,8 @@ public:
     void drawBorder(const FrameRect &r);
     void drawHeader(const FrameRect &strip, const QString &text);
     void drawCaption(const FrameRect &bar, const QString &text);
-    void drawNotFound(const FrameRect &r, const QString &text);
+    /// A red box with the message, or for a placeholder a grey box with its label.
+    void drawNotFound(const FrameRect &r, const QString &text, bool placeholder = false);
 
 private:
     void printIn(const FrameRect &r, int dx, int dy, const QString &text, Color color, bool bold);

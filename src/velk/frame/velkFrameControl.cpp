@@ -10,6 +10,7 @@
 
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
+#include <velk/platform/DesignMode.h>
 #include <velk/platform/Dialogs.h>
 
 #include <QResizeEvent>
@@ -118,6 +119,7 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
         state.exists = record && record->control();
         state.hasToolbar = record && record->toolbar();
         state.toolbarHeightPx = ToolbarHeightPx;
+        state.placeholder = !state.exists && isDesignMode(q);
         return state;
     }
 
@@ -158,7 +160,7 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
         else if (const auto *c = std::get_if<FrameCaption>(&step))
             surface.drawCaption(c->bar, c->text);
         else if (const auto *n = std::get_if<FrameNotFound>(&step))
-            surface.drawNotFound(n->rect, n->text);
+            surface.drawNotFound(n->rect, n->text, n->placeholder);
     }
 
     // Returns the toolbar it placed, if any.
@@ -306,6 +308,9 @@ void velkFrameControl::Refresh()
         const FrameRect r = d->sizeToLayout();
         d->surface.fitTo(this);
         plan = FrameLayout::layout(d->layoutElement, r, d->backColor, *d);
+    } else if (isDesignMode(this)) {
+        // A form designer shows where the frame goes before a host gives it a layout.
+        plan.steps.push_back(FrameNotFound{{0, 0, width(), height()}, QStringLiteral("velkFrameControl"), true});
     }
     d->apply(plan);
 }

@@ -56,8 +56,8 @@ signals:
 class VELK_EXPORT velkFrameControl : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(bool ConfigMode READ ConfigMode WRITE setConfigMode)
-    Q_PROPERTY(QString GenericType READ GenericType WRITE setGenericType)
+    Q_PROPERTY(bool ConfigMode READ ConfigMode WRITE setConfigMode STORED false)
+    Q_PROPERTY(QString GenericType READ GenericType WRITE setGenericType STORED false)
     Q_PROPERTY(velk::Color BackColor READ BackColor WRITE setBackColor)
 
 public:

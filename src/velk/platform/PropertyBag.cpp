@@ -1,14 +1,20 @@
 #include "PropertyBag.h"
 
+#include <velk/platform/ControlFactory.h>
+
 #include <QDebug>
 #include <QFont>
 #include <QHash>
 #include <QMetaProperty>
 #include <QPointer>
 #include <QWidget>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <limits>
+#include <map>
 #include <memory>
+#include <set>
 
 namespace velk {
 namespace {
@@ -252,7 +258,121 @@ QList<QWidget *> formControls(const QWidget *form)
     return result;
 }
 
+// Checks the properties a .ui form sets on velkGUI controls, against a scratch control
+// per class.
+class UiFormChecker
+{
+public:
+    // Numbers of the <property> elements (counted over the whole text) to leave out.
+    std::set<int> refused;
+
+    bool scan(const QByteArray &ui)
+    {
+        QXmlStreamReader reader(ui);
+        QStringList elements;  // the open elements
+        QStringList classes;   // the class of every open <widget>
+        int propertyCount = 0;
+        while (!reader.atEnd()) {
+            const QXmlStreamReader::TokenType token = reader.readNext();
+            if (token == QXmlStreamReader::EndElement) {
+                if (elements.takeLast() == u"widget")
+                    classes.removeLast();
+            } else if (token == QXmlStreamReader::StartElement) {
+                const QString name = reader.name().toString();
+                if (name == u"property") {
+                    const int number = propertyCount++;
+                    if (!elements.isEmpty() && elements.last() == u"widget" && !checkProperty(reader, classes.last()))
+                        refused.insert(number);
+                    if (reader.isEndElement())
+                        continue; // the checker read the whole element
+                }
+                elements << name;
+                if (name == u"widget")
+                    classes << reader.attributes().value(QLatin1String("class")).toString();
+            }
+        }
+        return !reader.hasError();
+    }
+
+private:
+    // Reads the property element through its value; false when the control refuses it.
+    bool checkProperty(QXmlStreamReader &reader, const QString &widgetClass)
+    {
+        const QString property = reader.attributes().value(QLatin1String("name")).toString();
+        QObject *control = scratch(widgetClass);
+        if (!control)
+            return true; // not one of ours
+        QString kind;
+        QString text;
+        while (reader.readNextStartElement()) {
+            if (kind.isEmpty()) {
+                kind = reader.name().toString();
+                if (isTextKind(kind)) {
+                    text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
+                    continue;
+                }
+            }
+            reader.skipCurrentElement();
+        }
+        const QMetaObject *meta = control->metaObject();
+        const int index = meta->indexOfProperty(property.toLatin1().constData());
+        if (index < 0) {
+            qWarning().noquote() << QStringLiteral("%1: unbekannte Eigenschaft \"%2\" ignoriert").arg(className(control), property);
+            return false;
+        }
+        const QMetaProperty p = meta->property(index);
+        const QList<QMetaProperty> stored = storedOf(meta);
+        const bool own = std::any_of(stored.begin(), stored.end(), [&](const QMetaProperty &s) { return s.propertyIndex() == index; });
+        if (!own || !isTextKind(kind))
+            return true; // Qt's own widget properties, fonts and the like are Qt's to read
+        return assign(control, p, text);
+    }
+
+    static bool isTextKind(const QString &kind)
+    {
+        static const QStringList kinds{QStringLiteral("string"), QStringLiteral("cstring"), QStringLiteral("number"),
+                                       QStringLiteral("UInt"), QStringLiteral("longlong"), QStringLiteral("ULongLong"),
+                                       QStringLiteral("double"), QStringLiteral("float"), QStringLiteral("bool")};
+        return kinds.contains(kind);
+    }
+
+    QObject *scratch(const QString &widgetClass)
+    {
+        const QString name = widgetClass.mid(widgetClass.lastIndexOf(u':') + 1);
+        if (!name.startsWith(u"velk") || !ControlFactory::isRegistered(name))
+            return nullptr;
+        std::unique_ptr<QWidget> &control = m_scratch[name];
+        if (!control)
+            control.reset(ControlFactory::create(name));
+        return control.get();
+    }
+
+    std::map<QString, std::unique_ptr<QWidget>> m_scratch;
+};
+
 } // namespace
+
+QByteArray PropertyBag::checkedUiForm(const QByteArray &ui)
+{
+    UiFormChecker checker;
+    if (!checker.scan(ui))
+        return ui;
+    if (checker.refused.empty())
+        return ui;
+    QByteArray result;
+    QXmlStreamReader reader(ui);
+    QXmlStreamWriter writer(&result);
+    int propertyCount = 0;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == u"property" && checker.refused.count(propertyCount++)) {
+            reader.skipCurrentElement();
+            continue;
+        }
+        writer.writeCurrentToken(reader);
+    }
+    return reader.hasError() ? ui : result;
+}
 
 QStringList PropertyBag::storedProperties(const QObject *control)
 {

@@ -47,6 +47,14 @@ public:
     /// control are kept.
     static void writeForm(const QWidget *form, const StdXMLNodePtr &root);
     static int readForm(QWidget *form, const StdXMLNodePtr &root);
+
+    /// A Qt Designer form (.ui text) made safe for Qt's form loader, which would set a
+    /// misspelt property as a new dynamic one, "abc" for a number as 0 and an out-of-range
+    /// value cut down to the type. Every property of a velkGUI control that the control does
+    /// not have, whose value does not fit its type or that the control refuses is left out
+    /// with a warning, so the control keeps its default. Everything else passes unchanged;
+    /// text that is no well-formed XML comes back as it was, for the loader to report.
+    static QByteArray checkedUiForm(const QByteArray &ui);
 };
 
 } // namespace velk

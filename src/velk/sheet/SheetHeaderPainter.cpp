@@ -65,6 +65,30 @@ QString SheetHeaderPainter::markerGlyph(int direction)
     return QString();
 }
 
+void SheetHeaderPainter::paintDesignPreview(Canvas &canvas, const SheetModel &model, const SheetColumnEdges &columns,
+                                            int leftMargin, int top, const QFont &font)
+{
+    canvas.setFont(font);
+    canvas.setFontBold(false);
+    canvas.setForeColor(grey);
+    const int pad = SheetLayout::cellPadding();
+    for (int col = 1; col <= model.columns().count(); ++col) {
+        const SheetColumn &column = *model.columns().at(col);
+        const SheetColumnEdge edge = columns.at(col);
+        if (!edge.hasWidth())
+            continue;
+        const QString text = column.caption.isEmpty() ? QStringLiteral("Spalte %1").arg(col) : column.caption;
+        const double left = edge.x1 + (col == 1 ? leftMargin : pad);
+        const double right = edge.x2 - pad;
+        const QString shown = SheetPainter::shortened(canvas, text, right - left);
+        canvas.setClip(QRectF(edge.x1, top, edge.x2 - edge.x1, model.lineHeight()));
+        canvas.setCurrentX(column.Alignment == -1 ? right - canvas.TextWidth(shown) : left);
+        canvas.setCurrentY(top);
+        canvas.Print(shown);
+        canvas.setClip(QRectF());
+    }
+}
+
 int SheetHeaderPainter::captionTop() const
 {
     // Centred between the white top line and the grey line near the bottom.

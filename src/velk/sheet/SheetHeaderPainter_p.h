@@ -37,6 +37,10 @@ public:
     static int markerDirection(const SheetModel &model, int col);
     /// The symbol glyph of a direction: "5" (up) for -1, "6" (down) for 1, "" for 0.
     static QString markerGlyph(int direction);
+    /// How a sheet without rows looks in a form designer: one grey line at `top` with each
+    /// shown column's caption ("Spalte n" for one without) where its cells would be.
+    static void paintDesignPreview(Canvas &canvas, const SheetModel &model, const SheetColumnEdges &columns,
+                                   int leftMargin, int top, const QFont &font);
 
 private:
     void paintCaption(int col);

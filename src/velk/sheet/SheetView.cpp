@@ -9,6 +9,7 @@
 #include "velkSheet.h"
 
 #include <velk/platform/Canvas.h>
+#include <velk/platform/DesignMode.h>
 #include <velk/platform/Units.h>
 
 #include <QCoreApplication>
@@ -180,6 +181,9 @@ void SheetView::paintList(Canvas &canvas, int fromY, int toY)
     }
     const SheetLook sheetLook = look();
     SheetPainter(canvas, m_state.model(), lay, sheetLook).paint(fromY, toY);
+    if (m_state.model().count() == 0 && isDesignMode(&m_owner))
+        SheetHeaderPainter::paintDesignPreview(canvas, m_state.model(), m_state.frame().columns, m_state.leftMargin(),
+                                               m_state.topMargin(), font());
 }
 
 bool SheetView::requestVisibleData()
