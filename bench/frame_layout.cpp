@@ -2,6 +2,8 @@
 // same widgets created and placed by hand. Both should grow linearly with n; a Refresh
 // only moves what exists.
 
+#include "RatioReporter.h"
+
 #include <velk/frame/velkFrameControl.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
@@ -106,6 +108,49 @@ void BM_FrameRefresh(benchmark::State &state)
     state.SetComplexityN(n);
 }
 
+// Dragging the boundary between the first two snap-ins in configuration mode: every move
+// lays the frame out again with two provisional sizes. Its peer is one Refresh of the
+// same frame.
+struct ConfigFrame
+{
+    explicit ConfigFrame(int n)
+    {
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.resize(1600, 1200);
+        frame.show();
+        doc.LoadXML(layoutText(n));
+        frame.Init(doc.Root);
+        frame.setConfigMode(true);
+        runEventLoopOnce();
+    }
+    velk::StdXML doc;
+    velk::velkFrameControl frame;
+};
+
+void BM_FrameBoundaryMove(benchmark::State &state)
+{
+    ConfigFrame f(int(state.range(0)));
+    const QRect first = f.frame.snapin(1)->geometry();
+    const float x = float(first.right() + 3); // inside the gap after the first column
+    const float y = float(first.center().y());
+    f.frame.MouseDown(1, 0, x, y);
+    int step = 0;
+    for (auto _ : state) {
+        step = step == 10 ? -10 : 10;
+        f.frame.MouseMove(1, 0, x + float(step), y);
+    }
+    f.frame.MouseUp(1, 0, x, y);
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_FrameRefreshConfig(benchmark::State &state)
+{
+    ConfigFrame f(int(state.range(0)));
+    for (auto _ : state)
+        f.frame.Refresh();
+    state.SetComplexityN(state.range(0));
+}
+
 // The peer: the same controls and toolbars made and placed directly.
 void BM_HandPlacedWidgets(benchmark::State &state)
 {
@@ -143,6 +188,8 @@ BENCHMARK(BM_FrameInit)->RangeMultiplier(2)->Range(50, 800)->Complexity(benchmar
 BENCHMARK(BM_FrameInitHidden)->RangeMultiplier(2)->Range(50, 800)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HandPlacedWidgets)->RangeMultiplier(2)->Range(50, 800)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameRefresh)->RangeMultiplier(2)->Range(50, 800)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameBoundaryMove)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameRefreshConfig)->Arg(200)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
@@ -150,7 +197,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     velk::ControlFactory::registerClass<BenchSnapIn>();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("BM_FrameBoundaryMove/200", "BM_FrameRefreshConfig/200", 1.2);
     benchmark::Shutdown();
     return 0;
 }

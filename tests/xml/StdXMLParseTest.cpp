@@ -105,6 +105,16 @@ TEST(StdXMLParse, RoundTripKeepsTreeAndBodies)
     sub->Save(stream, 1);
     stream.flush();
     EXPECT_EQ(saved, sub->xml(1));
+
+    // An element without name is written closed, never as the end tag "</>".
+    StdXML nameless;
+    nameless.LoadXML(QStringLiteral("<>"));
+    ASSERT_NE(nameless.Root, nullptr);
+    EXPECT_EQ(nameless.xml(), QStringLiteral("<></>\r\n"));
+    StdXML back;
+    back.LoadXML(nameless.xml());
+    ASSERT_NE(back.Root, nullptr);
+    EXPECT_EQ(back.Root->Tag, QString());
 }
 
 // Feeding the text in pieces must give the tree that the whole text gives, wherever the

@@ -1,78 +1,164 @@
-#include "GalleryMenus.h"
+#include "ArchiveSnapIns.h"
+#include "GalleryData.h"
 #include "GalleryPage.h"
 
+#include <velk/common/Error.h>
 #include <velk/frame/velkFrameControl.h>
-#include <velk/menu/velkMenuBar.h>
+#include <velk/platform/SettingsStore.h>
 #include <velk/xml/StdXML.h>
 
-#include <QTime>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// A screen of the library's own controls: rows and columns with caption bars, a bordered
-// cell, tabs with a nested three-fold view, and a class that does not exist.
-const char *const kLayout =
-    "<ROWS>"
-    "<COLS height=\"45%\">"
-    "<ITEM control=\"velkLabel\" width=\"30%\" caption=\"velkLabel\"/>"
-    "<ITEM control=\"velkButton\" caption=\"velkButton\"/>"
-    "<CELL border=\"2\" backcolor=\"255,255,225\"><ITEM control=\"Archiv.Fehlt\" caption=\"Zelle mit Rand\"/></CELL>"
-    "</COLS>"
-    "<TABS caption=\"Register\" activetabcolor=\"255,255,255\">"
-    "<ITEM caption=\"Leiste\" control=\"velkMenuBar\"/>"
-    "<MULTI caption=\"Mehrfach\"><ITEM control=\"velkLabel\" caption=\"Ansicht #\"/></MULTI>"
-    "<SPACE caption=\"Leer\" backcolor=\"225,235,255\"/>"
-    "</TABS>"
-    "</ROWS>";
+const QString kLayoutFile = QStringLiteral("archive-layout.xml");
 
+// Used when the layout file is missing: the same screen in short.
+const char *const kFallbackLayout =
+    "<ARCHIV><ROWS><COLS><ITEM control=\"ArchiveTopics\" width=\"280\" caption=\"Themen\"/>"
+    "<ITEM control=\"ArchiveDocuments\" caption=\"Dokumente\"/></COLS>"
+    "<ITEM control=\"ArchiveDetails\" height=\"170\" caption=\"Details\"/></ROWS></ARCHIV>";
+
+// An archive screen composed by a frame from data/archive-layout.xml: the topic tree
+// beside the document list and its details, keywords and a deliberately missing snap-in
+// on tabs below. "Konfigurieren" edits the layout with the mouse; the edited layout is
+// kept in the user's settings folder and used at the next start until "Zurücksetzen".
 class FramePage : public QWidget
 {
 public:
-    explicit FramePage(QWidget *parent)
+    FramePage(SampleArchive &archive, QWidget *parent)
         : QWidget(parent)
         , m_frame(new velk::velkFrameControl(this))
+        , m_configure(new QPushButton(QStringLiteral("Konfigurieren"), this))
+        , m_reset(new QPushButton(QStringLiteral("Zurücksetzen"), this))
+        , m_hint(new QLabel(this))
     {
+        ArchiveSnapIn::setArchive(&archive);
+        ArchiveSnapIn::registerClasses();
+        m_frame->setObjectName(QStringLiteral("velkFrameControl1"));
+        m_configure->setObjectName(QStringLiteral("configure"));
+        m_configure->setCheckable(true);
+        m_reset->setObjectName(QStringLiteral("reset"));
+        m_hint->setObjectName(QStringLiteral("hint"));
+        m_hint->setWordWrap(true);
+
+        auto *buttons = new QHBoxLayout;
+        buttons->addWidget(m_configure);
+        buttons->addWidget(m_reset);
+        buttons->addWidget(m_hint, 1);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(4, 4, 4, 4);
-        layout->addWidget(m_frame);
-        m_frame->resize(900, 600);
-        m_layout.LoadXML(QString::fromLatin1(kLayout));
-        m_frame->Init(m_layout.Root);
-        label(1, QStringLiteral("Beschriftung"));
-        label(2, QStringLiteral("Knopf"));
-        if (auto *bar = qobject_cast<velk::velkMenuBar *>(m_frame->snapin(4))) {
-            bar->setMenu(QStringLiteral("save#Speichern,print#Drucken,-,refresh#Aktualisieren#v"));
-            GalleryMenus::attach(bar, [this, bar](int id, bool) -> QList<GalleryMenuEntry> {
-                if (bar->MenuItem(id) != u"Aktualisieren")
-                    return {};
-                return {{QStringLiteral("Jetzt aktualisieren"),
-                         [this] { label(1, QStringLiteral("Aktualisiert um %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))); }},
-                        {QStringLiteral("Beschriftungen zurücksetzen"), [this] { label(1, QStringLiteral("Beschriftung")); }}};
-            });
-        }
-        for (int nr = 5; nr <= 7; ++nr)
-            label(nr, QStringLiteral("Ansicht %1").arg(nr - 4));
+        layout->addLayout(buttons);
+        layout->addWidget(m_frame, 1);
+
+        connect(m_configure, &QPushButton::toggled, m_frame, &velk::velkFrameControl::setConfigMode);
+        connect(m_frame, &velk::velkFrameControl::ConfigModeChanged, this, [this](bool on) {
+            m_configure->setChecked(on);
+            if (on || saveLayout())
+                showHint();
+        });
+        connect(m_reset, &QPushButton::clicked, this, [this] { resetLayout(); });
+        m_frame->resize(900, 560);
+        initFrame(loadLayout());
+        showHint();
+    }
+
+    ~FramePage() override
+    {
+        if (m_frame->ConfigMode())
+            saveLayout();
+        m_frame->Disconnect();
     }
 
 private:
-    void label(int nr, const QString &caption)
+    static QString userLayoutFile()
     {
-        if (QWidget *snapin = m_frame->snapin(nr))
-            snapin->setProperty("caption", caption);
+        return QDir(velk::SettingsStore::defaultDirectory()).filePath(kLayoutFile);
+    }
+
+    // The user's edited layout when there is one, else the one shipped in data/.
+    velk::StdXMLNodePtr loadLayout()
+    {
+        for (const QString &file : {userLayoutFile(), galleryDataFile(kLayoutFile)}) {
+            if (QFile::exists(file) && m_layout.Load(file) && m_layout.Root && m_layout.Root->Count() > 0) {
+                m_isEdited = file == userLayoutFile();
+                return m_layout.Root->Item(1);
+            }
+        }
+        m_isEdited = false;
+        m_layout.LoadXML(QString::fromLatin1(kFallbackLayout));
+        return m_layout.Root->Item(1);
+    }
+
+    void initFrame(const velk::StdXMLNodePtr &screen)
+    {
+        m_frame->Init(screen);
+        // The first document of the first topic is shown, so the details are not empty.
+        m_frame->SendCommand(QStringLiteral("thema"), QStringLiteral("1"));
+        m_frame->SendCommand(QStringLiteral("dokument"), QStringLiteral("12"));
+    }
+
+    bool saveLayout()
+    {
+        if (!m_layout.Root)
+            return false;
+        QDir().mkpath(velk::SettingsStore::defaultDirectory());
+        try {
+            m_layout.Save(userLayoutFile());
+            m_isEdited = true;
+            return true;
+        } catch (const velk::Error &) {
+            m_hint->setText(QStringLiteral("Das Layout konnte nicht gespeichert werden: %1").arg(userLayoutFile()));
+            return false;
+        }
+    }
+
+    void resetLayout()
+    {
+        const bool wasConfiguring = m_frame->ConfigMode();
+        m_frame->blockSignals(true);
+        m_frame->setConfigMode(false);
+        m_frame->blockSignals(false);
+        m_frame->Disconnect();
+        QFile::remove(userLayoutFile());
+        initFrame(loadLayout());
+        m_frame->setConfigMode(wasConfiguring);
+        showHint();
+    }
+
+    void showHint()
+    {
+        if (m_frame->ConfigMode())
+            m_hint->setText(QStringLiteral("Rechtsklick auf eine Zelle öffnet das Bearbeitungsmenü; die Spalte "
+                                           "zwischen zwei Zellen lässt sich mit der Maus ziehen."));
+        else
+            m_hint->setText(m_isEdited ? QStringLiteral("Bearbeitetes Layout aus %1").arg(userLayoutFile())
+                                       : QStringLiteral("Feste Breiten in Pixeln, der Rest in Prozent: "
+                                                        "ziehen Sie das Fenster größer oder kleiner."));
     }
 
     velk::StdXML m_layout;
     velk::velkFrameControl *m_frame;
+    QPushButton *m_configure;
+    QPushButton *m_reset;
+    QLabel *m_hint;
+    bool m_isEdited = false;
 };
 
-QWidget *createFramePage(SampleArchive &, QWidget *parent)
+QWidget *createFramePage(SampleArchive &archive, QWidget *parent)
 {
-    return new FramePage(parent);
+    return new FramePage(archive, parent);
 }
 
 } // namespace
 
 VELK_GALLERY_PAGE("Rahmen", 30, createFramePage, "velkFrameControl",
-                  "Ein Bildschirm aus einer XML-Beschreibung: Zeilen, Spalten, Register",
-                  "Der Rahmen setzt Steuerelemente nach einer Beschreibung aus ROWS, COLS, TABS und ITEM zusammen, mit Leisten, Rändern und Größen in Prozent oder Pixeln. Ziehen Sie das Fenster größer und kleiner, um die Größenregeln zu sehen.");
+                  "Ein Archivbildschirm aus einer XML-Beschreibung: Zeilen, Spalten, Register",
+                  "Der Rahmen setzt Themenbaum, Dokumentliste und Details aus data/archive-layout.xml zusammen, "
+                  "mit Leisten, Rändern und Größen in Prozent oder Pixeln. Ziehen Sie das Fenster größer und "
+                  "kleiner, um die Größenregeln zu sehen.");

@@ -225,7 +225,10 @@ std::vector<StdXMLNodePtr> FrameBuilder::reloadContainers(const FrameLayoutQuest
         const StdXMLNodePtr old = m_containerNodes[size_t(i)];
         if (node == old)
             continue;
-        tearDown(old, questions);
+        std::vector<StdXMLNodePtr> children;
+        for (const StdXMLNodePtr &child : old->SubElements())
+            children.push_back(child);
+        tearDown(children, questions, true);
         const auto at = std::find(m_containerNodes.begin(), m_containerNodes.end(), old);
         if (at != m_containerNodes.end()) {
             if (node) {
@@ -248,14 +251,35 @@ std::vector<StdXMLNodePtr> FrameBuilder::reloadContainers(const FrameLayoutQuest
     return ordered;
 }
 
-// Removes what was built for the children of a container's old node: snap-ins (saved
-// first), tab bars and the entries of containers nested in it.
-void FrameBuilder::tearDown(const StdXMLNodePtr &node, const FrameLayoutQuestions &questions)
+void FrameBuilder::tearDownElement(const StdXMLNodePtr &element, const FrameLayoutQuestions &questions, bool save)
+{
+    if (element)
+        tearDown({element}, questions, save);
+}
+
+void FrameBuilder::saveParameters(const StdXMLNodePtr &element, const FrameLayoutQuestions &questions)
+{
+    std::vector<int> numbers;
+    FrameLayout::walk(element, questions, [&](const StdXMLNodePtr &e) {
+        if (e->Tag == FrameTag::Item)
+            numbers.push_back(FrameSizes::wholeValue(e->Comment));
+        return true;
+    });
+    // By number: a snap-in asked for its parameters may close itself.
+    for (int nr : numbers) {
+        if (FrameClass *record = m_snapins.find(nr))
+            record->save();
+    }
+}
+
+// Removes what was built for `roots`: snap-ins, tab bars and the entries of containers
+// nested in them.
+void FrameBuilder::tearDown(const std::vector<StdXMLNodePtr> &roots, const FrameLayoutQuestions &questions, bool save)
 {
     std::vector<int> snapins;
     QSet<const StdXMLNode *> bars;
     QSet<const StdXMLNode *> nested;
-    for (const StdXMLNodePtr &child : node->SubElements()) {
+    for (const StdXMLNodePtr &child : roots) {
         FrameLayout::walk(child, questions, [&](const StdXMLNodePtr &e) {
             if (e->Tag == FrameTag::Item)
                 snapins.push_back(FrameSizes::wholeValue(e->Comment));
@@ -267,7 +291,7 @@ void FrameBuilder::tearDown(const StdXMLNodePtr &node, const FrameLayoutQuestion
         });
     }
     for (int nr : snapins)
-        m_snapins.remove(nr, true);
+        m_snapins.remove(nr, save);
     m_tabBars.remove(bars);
     for (size_t i = m_containerNodes.size(); i-- > 0;) {
         if (nested.contains(m_containerNodes[i].get())) {

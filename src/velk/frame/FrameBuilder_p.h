@@ -47,13 +47,19 @@ public:
     /// was built for a replaced subtree. Returns the new subtrees, in container order.
     std::vector<StdXMLNodePtr> reloadContainers(const FrameLayoutQuestions &questions);
 
+    /// Removes what was built for `element` and everything below it: snap-ins (saving
+    /// their parameters first when `save`), tab bars, and the containers' entries.
+    void tearDownElement(const StdXMLNodePtr &element, const FrameLayoutQuestions &questions, bool save);
+    /// Pulls the parameters of every snap-in below `element` that says it is dirty.
+    void saveParameters(const StdXMLNodePtr &element, const FrameLayoutQuestions &questions);
+
 private:
     void build(const StdXMLNodePtr &element, int depth);
     void buildChildren(const StdXMLNodePtr &element, int depth);
     void buildItem(const StdXMLNodePtr &item);
     void buildContainer(const StdXMLNodePtr &container, int depth);
     void addToolbar(FrameClass &record);
-    void tearDown(const StdXMLNodePtr &node, const FrameLayoutQuestions &questions);
+    void tearDown(const std::vector<StdXMLNodePtr> &roots, const FrameLayoutQuestions &questions, bool save);
     StdXMLNodePtr querySingle(const QString &path) const;
 
     QWidget *m_frame;

@@ -11,6 +11,11 @@ namespace velk {
 
 FrameLayoutQuestions::~FrameLayoutQuestions() = default;
 
+const FrameLayoutQuestions::ProvisionalSizes *FrameLayoutQuestions::provisionalSizes() const
+{
+    return nullptr;
+}
+
 namespace {
 
 using namespace FrameTag;
@@ -46,6 +51,7 @@ public:
         : m_questions(questions)
         , m_configMode(questions.configMode())
         , m_requested(questions.requestedElement())
+        , m_provisional(questions.provisionalSizes())
     {
     }
 
@@ -53,8 +59,16 @@ public:
 
     void layout(const StdXMLNodePtr &element, FrameRect r, Color color, bool visible, int depth)
     {
+        layout(element, r, r, color, visible, depth);
+    }
+
+    // `area` is what the element owns on screen: `r` and the caption bar above it.
+    void layout(const StdXMLNodePtr &element, FrameRect r, const FrameRect &area, Color color, bool visible, int depth)
+    {
         if (!element || depth > FrameLayout::MaxDepth)
             return;
+        if (visible && m_multiPages == 0)
+            m_plan.elements.push_back({element, area, depth});
         const QString kind = FrameLayout::kindOf(*element);
         const QString backcolor = element->GetAttribute(QStringLiteral("backcolor"));
         if (!backcolor.isEmpty()) {
@@ -147,8 +161,9 @@ private:
         const QString attribute = vertical ? QStringLiteral("height") : QStringLiteral("width");
         for (const StdXMLNodePtr &child : children)
             sizeTexts.push_back(child->GetAttribute(attribute));
-        const std::vector<int> sizes =
-            FrameSizes::distribute(sizeTexts, vertical ? r.height() : r.width(), m_configMode);
+        const int total = vertical ? r.height() : r.width();
+        std::vector<int> sizes = FrameSizes::distribute(sizeTexts, total, m_configMode);
+        useProvisionalSizes(*element, sizes);
 
         int pos = vertical ? r.top : r.left;
         size_t k = 0;
@@ -156,9 +171,43 @@ private:
             const int size = sizes[k++];
             const FrameRect band = vertical ? FrameRect{r.left, pos, r.right, pos + size}
                                             : FrameRect{pos, r.top, pos + size, r.bottom};
-            layout(child, caption(*child, band, visible), color, visible, depth + 1);
+            layout(child, caption(*child, band, visible), band, color, visible, depth + 1);
             pos += size + FrameSizes::GapPx;
+            if (visible && m_multiPages == 0 && k < sizes.size())
+                addBoundary(element, children, k - 1, sizes, total, band, vertical);
         }
+    }
+
+    void useProvisionalSizes(const StdXMLNode &element, std::vector<int> &sizes) const
+    {
+        if (!m_provisional || m_provisional->parent != &element)
+            return;
+        const size_t first = size_t(std::max(0, m_provisional->first));
+        if (first + 1 >= sizes.size())
+            return;
+        sizes[first] = m_provisional->firstPx;
+        sizes[first + 1] = m_provisional->secondPx;
+    }
+
+    // The boundary after child `k`, whose band is `band`.
+    void addBoundary(const StdXMLNodePtr &element, const StdXMLNodes &children, size_t k, const std::vector<int> &sizes,
+                     int total, const FrameRect &band, bool vertical)
+    {
+        const StdXMLNodePtr &first = *children.Item(int(k) + 1);
+        if (first->GetAttribute(QStringLiteral("resizable")) == QStringLiteral("false"))
+            return;
+        FrameBoundary b;
+        b.parent = element;
+        b.first = first;
+        b.second = *children.Item(int(k) + 2);
+        b.firstIndex = int(k);
+        b.isBetweenRows = vertical;
+        b.gap = vertical ? FrameRect{band.left, band.bottom, band.right, band.bottom + FrameSizes::GapPx}
+                         : FrameRect{band.right, band.top, band.right + FrameSizes::GapPx, band.bottom};
+        b.firstPx = sizes[k];
+        b.secondPx = sizes[k + 1];
+        b.roomPx = total - int(sizes.size() - 1) * FrameSizes::GapPx;
+        m_plan.boundaries.push_back(std::move(b));
     }
 
     void layoutTabs(const StdXMLNodePtr &element, const StdXMLNodePtr &pages, FrameRect r, Color color,
@@ -201,11 +250,15 @@ private:
         }
         const int selected = p.selected;
         m_plan.steps.push_back(std::move(p));
+        // A MULTI's pages are copies made for showing; a press on them means the MULTI.
+        const bool isMulti = pages != element;
+        m_multiPages += isMulti ? 1 : 0;
         int k = 0;
         for (const StdXMLNodePtr &child : tabs) {
             ++k;
             layout(child, content, color, visible && k == selected, depth + 1);
         }
+        m_multiPages -= isMulti ? 1 : 0;
     }
 
     void layoutCell(const StdXMLNodePtr &element, FrameRect r, Color color, bool visible, int depth)
@@ -215,9 +268,10 @@ private:
         if (children.Count() == 0)
             return;
         // Children of a cell overlap; only the first one's caption is shown.
+        const FrameRect area = r;
         r = caption(**children.Item(1), r, visible);
         for (const StdXMLNodePtr &child : children)
-            layout(child, r, color, visible, depth + 1);
+            layout(child, r, area, color, visible, depth + 1);
     }
 
     void layoutContainer(const StdXMLNode &element, FrameRect r, Color color, bool visible, int depth)
@@ -227,12 +281,14 @@ private:
         if (!node)
             return;
         for (const StdXMLNodePtr &child : childrenOf(node))
-            layout(child, caption(*child, r, visible), color, visible, depth + 1);
+            layout(child, caption(*child, r, visible), r, color, visible, depth + 1);
     }
 
     const FrameLayoutQuestions &m_questions;
     const bool m_configMode;
     const QString m_requested;
+    const FrameLayoutQuestions::ProvisionalSizes *m_provisional;
+    int m_multiPages = 0; ///< how many MULTI page sets the pass is inside
     FramePlan m_plan;
 };
 
@@ -260,6 +316,55 @@ bool walkFrom(const StdXMLNodePtr &element, const FrameLayoutQuestions &host, co
 }
 
 } // namespace
+
+namespace {
+
+bool contains(const FrameRect &r, int x, int y)
+{
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// Pixels from (x, y) to the rectangle; 0 inside.
+int distanceTo(const FrameRect &r, int x, int y)
+{
+    const int dx = x < r.left ? r.left - x : (x >= r.right ? x - r.right + 1 : 0);
+    const int dy = y < r.top ? r.top - y : (y >= r.bottom ? y - r.bottom + 1 : 0);
+    return std::max(dx, dy);
+}
+
+} // namespace
+
+StdXMLNodePtr FramePlan::elementAt(int x, int y) const
+{
+    // Later boxes are laid out inside earlier ones, or beside them.
+    const FrameElementBox *best = nullptr;
+    for (const FrameElementBox &box : elements) {
+        if (contains(box.area, x, y) && (!best || box.depth >= best->depth))
+            best = &box;
+    }
+    return best ? best->element : nullptr;
+}
+
+const FrameBoundary *FramePlan::boundaryAt(int x, int y) const
+{
+    const FrameBoundary *best = nullptr;
+    int bestDistance = BoundaryTolerancePx + 1;
+    for (const FrameBoundary &b : boundaries) {
+        // The tolerance widens the gap across, not along it.
+        const FrameRect reach = b.isBetweenRows ? FrameRect{b.gap.left, b.gap.top - BoundaryTolerancePx, b.gap.right,
+                                                            b.gap.bottom + BoundaryTolerancePx}
+                                                : FrameRect{b.gap.left - BoundaryTolerancePx, b.gap.top,
+                                                            b.gap.right + BoundaryTolerancePx, b.gap.bottom};
+        if (!contains(reach, x, y))
+            continue;
+        const int distance = distanceTo(b.gap, x, y);
+        if (distance <= bestDistance) {
+            best = &b;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
 
 FramePlan FrameLayout::layout(const StdXMLNodePtr &element, const FrameRect &rect, Color backColor,
                               const FrameLayoutQuestions &questions)

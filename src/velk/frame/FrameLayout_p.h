@@ -44,6 +44,17 @@ public:
     virtual StdXMLNodePtr multiCopies(const StdXMLNodePtr &multi) const = 0;
     virtual TabBarState tabBar(const StdXMLNodePtr &element) const = 0;
     virtual SnapinState snapin(int nr) const = 0;
+
+    /// Sizes that stand in for two neighbours' own while their boundary is dragged.
+    struct ProvisionalSizes
+    {
+        const StdXMLNode *parent = nullptr; ///< the ROWS or COLS (or GENERIC) they belong to
+        int first = 0;                      ///< 0-based position of the first neighbour
+        int firstPx = 0;
+        int secondPx = 0;
+    };
+    /// The sizes of a boundary being dragged, or nullptr (the default).
+    virtual const ProvisionalSizes *provisionalSizes() const;
 };
 
 /// The steps of a layout plan: drawing on the frame's surface and placing its widgets.
@@ -96,12 +107,50 @@ struct FrameTabBarPlacement
 using FrameStep = std::variant<FrameFill, FrameBorder, FrameHeader, FrameCaption, FrameNotFound,
                                FrameSnapinPlacement, FrameTabBarPlacement>;
 
+/// Where a shown element lies: the area it owns, its caption bar included.
+struct FrameElementBox
+{
+    StdXMLNodePtr element;
+    FrameRect area;
+    int depth = 0; ///< nesting below the laid-out element (0)
+};
+
+/// The gap between two shown neighbours of a ROWS or COLS that may be dragged (the first
+/// one's `resizable` is not "false").
+struct FrameBoundary
+{
+    StdXMLNodePtr parent;
+    StdXMLNodePtr first;
+    StdXMLNodePtr second;
+    int firstIndex = 0;       ///< 0-based position of `first` among the parent's children
+    bool isBetweenRows = false;
+    FrameRect gap;            ///< the GapPx-wide strip between the two
+    int firstPx = 0;          ///< the two sizes as laid out
+    int secondPx = 0;
+    int roomPx = 0;           ///< the room the parent shares out (its size less the gaps)
+};
+
 /// The result of a layout pass, in drawing order; drawing is planned only for what is
 /// visible. The frame applies it after the pass, so nothing a snap-in does while it is
-/// placed can reach into a running pass.
-struct FramePlan
+/// placed can reach into a running pass. The same pass's geometry answers where the
+/// mouse is in configuration mode.
+struct VELK_TESTS_EXPORT FramePlan
 {
+    /// How far from a boundary's gap a press still takes the boundary.
+    static constexpr int BoundaryTolerancePx = 2;
+
     std::vector<FrameStep> steps;
+    /// Shown elements in layout order. The pages of a MULTI are copies and stand for the
+    /// MULTI: they are not listed.
+    std::vector<FrameElementBox> elements;
+    /// Draggable boundaries in layout order.
+    std::vector<FrameBoundary> boundaries;
+
+    /// The innermost shown element at (x, y), or nullptr.
+    StdXMLNodePtr elementAt(int x, int y) const;
+    /// The boundary whose gap lies within BoundaryTolerancePx of (x, y) (the closest; of
+    /// equally close ones the innermost), or nullptr.
+    const FrameBoundary *boundaryAt(int x, int y) const;
 };
 
 /// The frame's layout pass and its walks over the layout tree.

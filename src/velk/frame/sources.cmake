@@ -3,8 +3,14 @@ target_sources(velkgui PRIVATE
   src/velk/frame/FrameBuilder_p.h
   src/velk/frame/FrameClass.cpp
   src/velk/frame/FrameClass_p.h
+  src/velk/frame/FrameControlEdit.cpp
+  src/velk/frame/FrameControlEdit_p.h
+  src/velk/frame/FrameEditing.cpp
+  src/velk/frame/FrameEditing_p.h
   src/velk/frame/FrameLayout.cpp
   src/velk/frame/FrameLayout_p.h
+  src/velk/frame/FrameLayoutEditor.cpp
+  src/velk/frame/FrameLayoutEditor_p.h
   src/velk/frame/FrameRect_p.h
   src/velk/frame/FrameSizes.cpp
   src/velk/frame/FrameSizes_p.h

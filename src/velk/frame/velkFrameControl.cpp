@@ -2,6 +2,7 @@
 
 #include "FrameBuilder_p.h"
 #include "FrameClass_p.h"
+#include "FrameEditing_p.h"
 #include "FrameLayout_p.h"
 #include "FrameSizes_p.h"
 #include "FrameSurface_p.h"
@@ -12,6 +13,7 @@
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/DesignMode.h>
 #include <velk/platform/Dialogs.h>
+#include <velk/platform/PictureBox.h>
 
 #include <QResizeEvent>
 #include <QScopeGuard>
@@ -29,7 +31,7 @@ QRect toQRect(const FrameRect &r)
 
 } // namespace
 
-struct velkFrameControl::Private final : FrameLayoutQuestions
+struct velkFrameControl::Private final : FrameLayoutQuestions, FrameEditHost
 {
     velkFrameControl *q;
     velkFrameControlEvents *events;
@@ -44,6 +46,8 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
     bool applying = false;
     bool sizingToLayout = false;
     bool destroying = false;
+    FramePlan plan; ///< the last layout pass's, for finding what is under the mouse
+    std::unique_ptr<FrameEditing> editing;
 
     explicit Private(velkFrameControl *frame)
         : q(frame)
@@ -55,6 +59,11 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
     {
         events->setObjectName(QStringLiteral("events"));
         surface.setBackColor(backColor);
+        editing = std::make_unique<FrameEditing>(*this);
+        auto *picture = static_cast<PictureBox *>(surface.widget());
+        QObject::connect(picture, &PictureBox::MouseDown, frame, &velkFrameControl::MouseDown);
+        QObject::connect(picture, &PictureBox::MouseMove, frame, &velkFrameControl::MouseMove);
+        QObject::connect(picture, &PictureBox::MouseUp, frame, &velkFrameControl::MouseUp);
     }
 
     // --- signals from snap-ins ----------------------------------------------------
@@ -112,6 +121,8 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
         return state;
     }
 
+    const ProvisionalSizes *provisionalSizes() const override { return editing->editor().provisionalSizes(); }
+
     SnapinState snapin(int nr) const override
     {
         SnapinState state;
@@ -121,6 +132,25 @@ struct velkFrameControl::Private final : FrameLayoutQuestions
         state.toolbarHeightPx = ToolbarHeightPx;
         state.placeholder = !state.exists && isDesignMode(q);
         return state;
+    }
+
+    // --- what the editing asks -------------------------------------------------------
+
+    QWidget *frameWidget() const override { return q; }
+    QWidget *surfaceWidget() const override { return surface.widget(); }
+    const FramePlan &currentPlan() const override { return plan; }
+    const FrameLayoutQuestions &layoutQuestions() const override { return *this; }
+    FrameBuilder &frameBuilder() override { return builder; }
+    bool inConfigMode() const override { return isConfigMode; }
+    void leaveConfigMode() override { q->setConfigMode(false); }
+    void refreshLayout() override { q->Refresh(); }
+
+    void buildElement(const StdXMLNodePtr &element) override
+    {
+        const bool drawing = q->updatesEnabled();
+        q->setUpdatesEnabled(false);
+        builder.build(element);
+        q->setUpdatesEnabled(drawing);
     }
 
     // --- applying a plan ------------------------------------------------------------
@@ -254,6 +284,7 @@ velkFrameControl::~velkFrameControl()
 {
     // Children go while the state their event handlers use is still here.
     d->destroying = true;
+    d->editing->setActive(false);
     const QList<QWidget *> children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (QWidget *child : children) {
         if (child != d->surface.widget())
@@ -272,6 +303,7 @@ void velkFrameControl::Init(const StdXMLNodePtr &xmlnode)
         Disconnect();
     d->layoutElement = xmlnode;
     d->builder.reset(xmlnode);
+    d->editing->setLayoutElement(xmlnode);
     if (!xmlnode) {
         d->surface.clear();
         d->surface.widget()->resize(0, 0);
@@ -292,6 +324,8 @@ void velkFrameControl::Disconnect()
     d->tabBars.removeAll();
     d->layoutElement.reset();
     d->builder.reset(nullptr);
+    d->editing->setLayoutElement(nullptr);
+    d->plan = {};
     d->surface.clear();
 }
 
@@ -313,6 +347,7 @@ void velkFrameControl::Refresh()
         plan.steps.push_back(FrameNotFound{{0, 0, width(), height()}, QStringLiteral("velkFrameControl"), true});
     }
     d->apply(plan);
+    d->plan = std::move(plan);
 }
 
 void velkFrameControl::Reload()
@@ -362,8 +397,32 @@ bool velkFrameControl::ConfigMode() const
 
 void velkFrameControl::setConfigMode(bool on)
 {
+    const bool changed = d->isConfigMode != on;
     d->isConfigMode = on;
+    d->editing->setActive(on);
     Refresh();
+    if (changed)
+        emit ConfigModeChanged(on);
+}
+
+void velkFrameControl::MouseDown(int button, int shift, float x, float y)
+{
+    d->editing->mouseDown(button, shift, qRound(x), qRound(y));
+}
+
+void velkFrameControl::MouseMove(int button, int shift, float x, float y)
+{
+    d->editing->mouseMove(button, shift, qRound(x), qRound(y));
+}
+
+void velkFrameControl::MouseUp(int button, int shift, float x, float y)
+{
+    d->editing->mouseUp(button, shift, qRound(x), qRound(y));
+}
+
+StdXMLNodePtr velkFrameControl::selectedElement() const
+{
+    return d->editing->editor().selected();
 }
 
 QString velkFrameControl::GenericType() const

@@ -56,7 +56,7 @@ signals:
 class VELK_EXPORT velkFrameControl : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(bool ConfigMode READ ConfigMode WRITE setConfigMode STORED false)
+    Q_PROPERTY(bool ConfigMode READ ConfigMode WRITE setConfigMode NOTIFY ConfigModeChanged STORED false)
     Q_PROPERTY(QString GenericType READ GenericType WRITE setGenericType STORED false)
     Q_PROPERTY(velk::Color BackColor READ BackColor WRITE setBackColor)
 
@@ -88,8 +88,20 @@ public:
     /// Calls ReceiveCommand(cmd, value) on every snap-in of the layout.
     Q_INVOKABLE void SendCommand(const QString &cmd, const QString &value);
 
+    /// In configuration mode every cell shows an editing header, fixed sizes count 26
+    /// pixels more, and the layout is edited with the mouse: a right press on the surface,
+    /// a snap-in, a toolbar or a tab bar selects the innermost element there and opens the
+    /// editing menu "menu_popup"; the gaps between rows and columns can be dragged.
     bool ConfigMode() const;
     void setConfigMode(bool on);
+
+    /// Mouse input on the frame in pixels (button 1 left, 2 right; shift: Shift 1 + Ctrl 2
+    /// + Alt 4), as the drawing surface passes it on. Only configuration mode acts on it.
+    Q_INVOKABLE void MouseDown(int button, int shift, float x, float y);
+    Q_INVOKABLE void MouseMove(int button, int shift, float x, float y);
+    Q_INVOKABLE void MouseUp(int button, int shift, float x, float y);
+    /// The element the last press in configuration mode selected, or nullptr.
+    StdXMLNodePtr selectedElement() const;
     /// The `type` of the first GENERIC element; setting it changes every GENERIC element.
     QString GenericType() const;
     void setGenericType(const QString &type);
@@ -107,6 +119,10 @@ public:
     velkMenuBar *tabBar(int nr) const;
     /// The number of snap-ins with a record.
     int snapinCount() const;
+
+signals:
+    /// ConfigMode changed (also when the editing menu ended it).
+    void ConfigModeChanged(bool on);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

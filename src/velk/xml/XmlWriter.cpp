@@ -36,7 +36,8 @@ void XmlWriter::appendOpening(QString &out, const StdXMLNode &node, int level)
 void XmlWriter::writeLeaf(QString &out, const StdXMLNode &node, int level)
 {
     appendOpening(out, node, level);
-    if (node.Body.isEmpty()) {
+    // "</>" would read back as an end tag: an element without name is always closed.
+    if (node.Body.isEmpty() && !node.Tag.isEmpty()) {
         out.append(u"/>");
     } else {
         out.append(u'>');
