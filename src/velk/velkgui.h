@@ -49,6 +49,7 @@
 #include <velk/platform/DataRecordset.h>
 #include <velk/platform/DesignMode.h>
 #include <velk/platform/Dialogs.h>
+#include <velk/platform/DragDrop.h>
 #include <velk/platform/Input.h>
 #include <velk/platform/JpegCodec.h>
 #include <velk/platform/PictureBox.h>

@@ -245,8 +245,38 @@ TEST(StdXMLParse, KeptNodesOutliveTheirDocument)
         node->AddItem(QStringLiteral("neu"), QStringLiteral("x"));
         EXPECT_EQ(node->Item(2)->Parent(), node);
     }
+    // Texts side by side in one block: changing one, in place or by a copy, leaves its
+    // neighbours as they were, and every text stays terminated.
+    QString copied = kept[1]->Body;
+    kept[0]->Body += QStringLiteral(" geändert");
+    kept[1]->Body.append(u'!');
+    copied.prepend(u'>');
+    EXPECT_EQ(kept[0]->Body, QStringLiteral("body 0 geändert"));
+    EXPECT_EQ(kept[1]->Body, QStringLiteral("body 7!"));
+    EXPECT_EQ(copied, QStringLiteral(">body 7"));
+    EXPECT_EQ(kept[2]->Body, QStringLiteral("body 14"));
+    EXPECT_EQ(kept[2]->Parameter, QStringLiteral("n=\"14\""));
+    for (const StdXMLNodePtr &node : kept)
+        EXPECT_EQ(node->Body.utf16()[node->Body.size()], 0);
     kept.erase(kept.begin(), kept.begin() + long(kept.size() / 2));
     EXPECT_EQ(kept.back()->Item(1)->Tag, QStringLiteral("c"));
     ASSERT_EQ(sharedChildren->Count(), 1);
     EXPECT_EQ(sharedChildren->Item(1)->Tag, QStringLiteral("c"));
+}
+
+// Element names are shared text; a body longer than a storage block gets one of its own.
+TEST(StdXMLParse, SharedNamesAndLongBodies)
+{
+    const QString longBody(100000, u'x');
+    StdXML doc;
+    ASSERT_TRUE(doc.LoadXML(QStringLiteral("<r><a>") + longBody + QStringLiteral("</a><a>kurz</a><b/></r>")));
+    ASSERT_EQ(doc.Root->Count(), 3);
+    const StdXMLNodePtr first = doc.Root->Item(1);
+    const StdXMLNodePtr second = doc.Root->Item(2);
+    EXPECT_EQ(first->Body, longBody);
+    EXPECT_EQ(second->Body, QStringLiteral("kurz"));
+    EXPECT_EQ(first->Tag.constData(), second->Tag.constData());
+    second->Tag += u'2'; // detaches from the shared name
+    EXPECT_EQ(first->Tag, QStringLiteral("a"));
+    EXPECT_EQ(doc.Root->Item(3)->Tag, QStringLiteral("b"));
 }

@@ -3,6 +3,7 @@
 
 #include <velk/sheet/velkSheet.h>
 
+#include <QFileInfo>
 #include <QHash>
 #include <QLabel>
 #include <QLocale>
@@ -113,7 +114,10 @@ public:
         layout->addWidget(m_sheet, 1);
         layout->addWidget(m_status);
         m_sheet->setColumns(Columns);
-        m_sheet->setFlags(QStringLiteral("singleselect selectcolumn selectcolumn1 edit zebra richtext"));
+        m_sheet->setFlags(QStringLiteral("multiselect selectcolumn selectcolumn1 edit zebra richtext"));
+        m_sheet->AddMenu(QStringLiteral("Alle Gruppen aufklappen"), QStringLiteral("expand"));
+        m_sheet->AddMenu(QStringLiteral("Alle Gruppen zuklappen"), QStringLiteral("collapse"));
+        m_sheet->AddMenu(QStringLiteral("checked:Streifen"), QStringLiteral("zebra"));
         m_sheet->setLeftMargin(250);
         connectEvents();
         fill(archive);
@@ -124,6 +128,7 @@ public:
 private:
     void fill(const SampleArchive &archive)
     {
+        m_folder = QFileInfo(archive.path()).absolutePath();
         const std::vector<Topic> topics = readTopics(archive);
         m_documents = readDocuments(archive);
         // Every top-level topic shows its own documents under "Allgemein", so documents
@@ -153,7 +158,8 @@ private:
         }
         m_sheet->setRedraw(true);
         m_status->setText(QStringLiteral("%1 Zeilen aus dem Beispielarchiv. Spaltenköpfe sortieren, F2 bearbeitet "
-                                         "Titel und Status.")
+                                         "Titel und Status, Zeilen lassen sich heraus- und hineinziehen, das Dreieck "
+                                         "rechts im Kopf öffnet das Menü.")
                               .arg(QLocale(QLocale::German).toString(m_sheet->Count())));
     }
 
@@ -165,7 +171,7 @@ private:
         for (int n = first; n < first + count; ++n) {
             const Document &doc = m_documents[size_t(n % size)];
             const bool done = statusOf(doc.keywords) == QLatin1String("erledigt");
-            m_sheet->AddItem(rowText(doc, n / size), iconOf(doc.file), 2, false, 0, QString(), done ? 2 : 1);
+            m_sheet->AddItem(rowText(doc, n / size), iconOf(doc.file), 2, false, 0, doc.file, done ? 2 : 1);
         }
     }
 
@@ -176,9 +182,8 @@ private:
         connect(events, &velkSheetEvents::Click, this, [this] { showCurrent(); });
         // The path line shows the edited title once the edit is stored.
         connect(events, &velkSheetEvents::SaveEdit, this, [this] { showCurrent(); }, Qt::QueuedConnection);
-        connect(events, &velkSheetEvents::Menu, this, [this](const QString &cmd) {
-            m_status->setText(QStringLiteral("Öffnen: Dokument %1").arg(cmd.section(u':', 1)));
-        });
+        connect(events, &velkSheetEvents::Menu, this, [this](const QString &cmd) { runCommand(cmd); });
+        connectDragAndDrop();
         connect(events, &velkSheetEvents::IsEditable, this, [this](int row, int col, bool &enable) {
             enable = m_sheet->ListItem(row)->Indent == 2 && (col == Title || col == Status);
             m_sheet->setEditItems(col == Status ? StatusWords : QString());
@@ -197,6 +202,74 @@ private:
                 m_sheet->Refresh();
             }
         });
+    }
+
+    void runCommand(const QString &cmd)
+    {
+        if (cmd.startsWith(QLatin1String("open:"))) {
+            m_status->setText(QStringLiteral("Öffnen: Dokument %1").arg(cmd.section(u':', 1)));
+        } else if (cmd == QLatin1String("expand") || cmd == QLatin1String("collapse")) {
+            for (int pos = 1; pos <= m_sheet->Count(); ++pos) {
+                const auto row = m_sheet->ListItem(pos);
+                if (row->Indent < 2)
+                    row->Expanded = cmd == QLatin1String("expand");
+            }
+            m_sheet->Refresh();
+        } else if (cmd == QLatin1String("zebra")) {
+            const bool on = !m_sheet->flags().contains(QLatin1String("zebra"));
+            QString words = m_sheet->flags().remove(QStringLiteral("zebra")).simplified();
+            m_sheet->setFlags(on ? words + QStringLiteral(" zebra") : words);
+            m_sheet->RemoveMenu(cmd);
+            m_sheet->AddMenu(on ? QStringLiteral("checked:Streifen") : QStringLiteral("Streifen"), cmd);
+        }
+    }
+
+    // Documents are dragged out as their titles and, where the file is at hand, as files;
+    // texts and files dropped on the list become rows where the insertion line shows.
+    void connectDragAndDrop()
+    {
+        velkSheetEvents *events = m_sheet->events();
+        connect(events, &velkSheetEvents::DragCheck, this, [this](std::shared_ptr<SheetData> row, int &type) {
+            if (row->Indent == 2)
+                type = QFileInfo::exists(pathOf(*row)) ? 16 : 1;
+        });
+        connect(events, &velkSheetEvents::DragRequest, this, [this](QVariant &data, int format) {
+            const Collection<velkSheet::RowPtr> rows = m_sheet->SelectedItems();
+            QStringList values;
+            for (int k = 1; k <= rows.Count(); ++k) {
+                const SheetData &row = **rows.Item(k);
+                if (row.Indent == 2)
+                    values << (format == 1 ? row.GetSubText(Title) : pathOf(row));
+            }
+            data = format == 1 ? QVariant(values.join(QStringLiteral("\r\n"))) : QVariant(values);
+        });
+        connect(events, &velkSheetEvents::DragComplete, this, [this](int effect) {
+            m_status->setText(effect ? QStringLiteral("Gezogen: %1").arg(m_sheet->DragKeyword())
+                                     : QStringLiteral("Ziehen abgebrochen"));
+        });
+        const auto allow = [](const auto &, int &effect, int, int, int) { effect = 1; };
+        connect(events, &velkSheetEvents::DropTextEnabled, this, allow);
+        connect(events, &velkSheetEvents::DropFileEnabled, this, allow);
+        connect(events, &velkSheetEvents::DropText, this,
+                [this](const QString &txt, int &, int, int before, int indent) {
+                    insertRows(txt.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), QString(), before, indent);
+                });
+        connect(events, &velkSheetEvents::DropFile, this,
+                [this](const QStringList &files, int &, int, int before, int indent) {
+                    QStringList names;
+                    for (const QString &file : files)
+                        names << QFileInfo(file).fileName();
+                    insertRows(names, QStringLiteral("file"), before, indent);
+                });
+    }
+
+    QString pathOf(const SheetData &row) const { return m_folder + u'/' + row.Tag; }
+
+    void insertRows(const QStringList &texts, const QString &icon, int before, int indent)
+    {
+        for (int k = 0; k < texts.size(); ++k)
+            m_sheet->AddItem(texts[k], icon, indent, false, before + k);
+        m_status->setText(QStringLiteral("%1 Zeilen eingefügt").arg(texts.size()));
     }
 
     // Sorts the documents inside every group, and the groups' order stays: a tree keeps
@@ -234,6 +307,7 @@ private:
     velkSheet *m_sheet;
     QLabel *m_status;
     std::vector<Document> m_documents;
+    QString m_folder;
     int m_sortColumn = 0;
     int m_sortDirection = 1;
 };

@@ -27,6 +27,7 @@ target_sources(velkgui PRIVATE
   src/velk/common/StdRegistry.h
   src/velk/common/StringHelpers.cpp
   src/velk/common/StringHelpers.h
+  src/velk/common/TextBlocks_p.h
   src/velk/common/TextFile.cpp
   src/velk/common/TextFile.h
   src/velk/common/Translate.cpp

@@ -1,23 +1,8 @@
 #include <velk/editors/BoardData.h>
 
-#include <velk/common/LeadingNumber_p.h>
 #include <velk/editors/BoardValues_p.h>
 
-#include <algorithm>
-#include <cmath>
-
 namespace velk {
-
-namespace {
-// Positions are kept well inside int so that a box's far edge never overflows.
-constexpr double kPositionLimit = 1'000'000'000.0;
-
-int positionOf(QStringView text)
-{
-    const double value = std::clamp(LeadingNumber(text), -kPositionLimit, kPositionLimit);
-    return int(std::nearbyint(value)); // halves to even, as a Long assignment rounds
-}
-} // namespace
 
 BoardData::BoardData() : id(BoardValues::newId()) {}
 
@@ -30,10 +15,7 @@ void BoardData::AddData(const QString &key, const QString &par)
     } else if (key == u"Description") {
         Description = par;
     } else if (key == u"Pos") {
-        const qsizetype slash = par.indexOf(u'/');
-        const QStringView text(par);
-        x = positionOf(slash < 0 ? text : text.left(slash));
-        y = slash < 0 ? 0 : positionOf(text.mid(slash + 1));
+        BoardValues::readPosition(par, x, y);
     } else {
         data.Add(key + u'=' + par);
     }

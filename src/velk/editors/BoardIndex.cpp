@@ -65,12 +65,19 @@ void BoardIndex::build(const BoardModel &model, int width, int height)
     int at = 0;
     for (const BoardModel::ItemPtr &b : model.items())
         enterBox(at++, *b);
-    at = 0;
-    for (const BoardModel::LinkPtr &l : model.links()) {
+    // A link's ends lie anywhere in memory: ask for the ends of a link a few steps on
+    // early, so that a large board does not wait for each of them in turn.
+    constexpr int kEndsAhead = 8;
+    const Collection<BoardModel::LinkPtr> &links = model.links();
+    for (at = 0; at < links.Count(); ++at) {
+        if (at + kEndsAhead < links.Count()) {
+            const BoardLink &ahead = **links.Item(at + 1 + kEndsAhead);
+            __builtin_prefetch(ahead.Location1.get());
+            __builtin_prefetch(ahead.Location2.get());
+        }
         QPoint a, b;
-        if (segmentOf(model, *l, a, b))
+        if (segmentOf(model, **links.Item(at + 1), a, b))
             enterLink(at, a, b);
-        ++at;
     }
 }
 

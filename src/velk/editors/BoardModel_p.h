@@ -42,7 +42,10 @@ public:
         // Usually the box's number says where it is; the hash settles the rest.
         if (b && b->nr >= 1 && b->nr <= m_items.Count() && m_items.Item(b->nr)->get() == b)
             return true;
-        return b && m_onBoard.contains(b);
+        if (!b)
+            return false;
+        ensureTables();
+        return m_onBoard.contains(b);
     }
     /// A link is drawn and hit only while both its ends are boxes on the board.
     bool isShown(const BoardLink &l) const { return isOnBoard(l.Location1.get()) && isOnBoard(l.Location2.get()); }
@@ -65,8 +68,12 @@ private:
 
     Collection<ItemPtr> m_items;
     Collection<LinkPtr> m_links;
-    QHash<const BoardData *, int> m_onBoard; // box → nr
-    QHash<const BoardLink *, bool> m_linked;
+    // Which boxes and links are on the board, for adding and removing single records.
+    // Loading a whole board leaves them to be built on their first use.
+    void ensureTables() const;
+    mutable QHash<const BoardData *, int> m_onBoard; // box → nr
+    mutable QHash<const BoardLink *, bool> m_linked;
+    mutable bool m_tablesStale = false;
     QHash<const BoardData *, std::vector<BoardLink *>> m_linksOf;
 };
 

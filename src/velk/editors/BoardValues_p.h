@@ -16,6 +16,9 @@ namespace velk::BoardValues {
 
 /// A new identifier: a UUID in upper case with braces.
 VELK_TESTS_EXPORT QString newId();
+/// Reads "x/y" (each a leading number, rounded half to even and kept within ±10^9; no
+/// "/" gives y = 0).
+VELK_TESTS_EXPORT void readPosition(QStringView text, int &x, int &y);
 VELK_TESTS_EXPORT QString joined(const Collection<QString> &data);
 /// Position (1-based) of the first text whose key equals `key` ignoring case; 0 if none.
 VELK_TESTS_EXPORT int find(const Collection<QString> &data, const QString &key);

@@ -13,6 +13,8 @@ target_sources(velkgui PRIVATE
   src/velk/platform/DataSource_p.h
   src/velk/platform/DataValues.cpp
   src/velk/platform/Dialogs.cpp
+  src/velk/platform/DragDrop.cpp
+  src/velk/platform/DragDrop.h
   src/velk/platform/Dialogs.h
   src/velk/platform/Input.cpp
   src/velk/platform/Input.h

@@ -1,7 +1,10 @@
 #include "SheetColumn.h"
 
+#include <velk/common/Rounding_p.h>
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velk {
 
@@ -20,9 +23,9 @@ constexpr Letter SpecialLetters[] = {
     {u'l', SheetColumn::SpecialL},
 };
 
-// Width is a 16-bit Integer in the stored layouts; larger numbers are held at its limits.
-constexpr int MinWidth = -32768;
-constexpr int MaxWidth = 32767;
+// Stored layouts keep a width as a signed 16-bit number; larger numbers are held at its limits.
+constexpr int MinWidth = std::numeric_limits<qint16>::min();
+constexpr int MaxWidth = std::numeric_limits<qint16>::max();
 
 // The width text of `reg` starting at `from`, up to the next ",".
 QStringView widthTextAt(const QString &reg, qsizetype from)
@@ -54,7 +57,7 @@ int SheetColumn::widthFromText(QStringView text)
         double scale = 0.1;
         for (++i; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i, scale /= 10)
             value += (text[i].unicode() - u'0') * scale;
-        value = std::nearbyint(value); // halves to even
+        value = RoundHalfEven(value);
     }
     if (negative)
         value = -value;

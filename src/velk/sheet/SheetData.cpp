@@ -2,13 +2,15 @@
 
 #include "SheetRows_p.h"
 
+#include <limits>
+
 namespace velk {
 
 namespace {
 
-// Cells beyond this cannot be addressed: a column number is a 16-bit Integer, and a
+// Cells beyond this cannot be addressed: a column number is a signed 16-bit number, and a
 // larger number would only pad the text with millions of tabs.
-constexpr int MaxColumn = 32767;
+constexpr int MaxColumn = std::numeric_limits<qint16>::max();
 
 // Lines of one cell, as a loop that takes LF-ended tokens while text remains counts
 // them: "a" and "a\n" are one line, "a\n\nb" three, "" none.
@@ -22,44 +24,54 @@ int linesOfCell(QStringView cell)
 
 } // namespace
 
+SheetExpanded &SheetExpanded::operator=(bool on)
+{
+    if (m_on != on) {
+        m_on = on;
+        if (m_owner)
+            m_owner->expansionWritten();
+    }
+    return *this;
+}
+
 int SheetData::Index() const
 {
-    if (!m_owner)
+    if (!owner())
         return 0;
-    m_owner->ensureIndexes();
+    owner()->ensureIndexes();
     return m_index;
 }
 
 SheetData *SheetData::Parent() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_parent + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_parent + 1);
 }
 
 SheetData *SheetData::FirstChild() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_firstChild + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_firstChild + 1);
 }
 
 SheetData *SheetData::NextSibling() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_nextSibling + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_nextSibling + 1);
 }
 
 SheetData *SheetData::PrevSibling() const
 {
-    if (!m_owner)
+    if (!owner())
         return nullptr;
-    m_owner->ensureLinks();
-    return m_owner->at(m_prevSibling + 1);
+    owner()->ensureLinks();
+    return owner()->at(m_prevSibling + 1);
 }
 
 bool SheetData::Visible() const

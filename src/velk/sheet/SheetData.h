@@ -10,7 +10,33 @@
 
 namespace velk {
 
+class SheetData;
 class SheetRows;
+
+/// A row's Expanded field: reads and writes as a bool. A write that changes it tells the
+/// sheet holding the row, so the next paint, key or scroll shows the tree as it is now
+/// without a Refresh; the write itself costs the same whatever the list's length.
+class VELK_EXPORT SheetExpanded
+{
+public:
+    SheetExpanded() = default;
+    /// A copy takes the value only: it belongs to no row.
+    SheetExpanded(const SheetExpanded &other)
+        : m_on(other.m_on)
+    {
+    }
+    SheetExpanded &operator=(const SheetExpanded &other) { return *this = bool(other); }
+    SheetExpanded &operator=(bool on);
+    operator bool() const { return m_on; }
+
+private:
+    friend class SheetData;
+    friend class SheetRows;
+
+    // The row's sheet lives here, beside the flag that must reach it.
+    SheetRows *m_owner = nullptr;
+    bool m_on = false;
+};
 
 /// "No colour of its own" for SheetData::BackColor: the list's colours apply.
 inline constexpr Color NoColor = 0xFFFFFFFFu;
@@ -39,7 +65,7 @@ public:
     short CheckState = 0;             ///< 0 no box, 1 unchecked, 2 checked
     short Format = 0;                 ///< display bits; bit 2 draws the cells bold
     short Height = 0;                 ///< fixed height in twips; below 1 = computed
-    bool Expanded = false;            ///< children shown
+    SheetExpanded Expanded;           ///< children shown
     bool Selected = false;
     bool Init = true;                 ///< the row's data has been supplied (requested rows)
     bool Deleted = false;             ///< marked for velkSheet::Delete()
@@ -82,10 +108,11 @@ public:
 private:
     friend class SheetRows;
 
+    SheetRows *owner() const { return Expanded.m_owner; }
+
     int m_index = 0;
     QString m_text;
     QString m_icon;
-    SheetRows *m_owner = nullptr;
     // Positions (0-based) of the linked rows in the owner, -1 for none.
     int m_parent = -1;
     int m_firstChild = -1;

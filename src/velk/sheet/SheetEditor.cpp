@@ -9,6 +9,7 @@
 #include <velk/platform/Input.h>
 #include <velk/platform/Units.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -62,6 +63,28 @@ SheetEditor::SheetEditor(SheetState &state, velkSheetEvents &events, SheetView &
         editor->installEventFilter(this);
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { cancel(); });
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, &SheetEditor::focusMoved);
+}
+
+// The combo box's list is a window of its own, so the walk crosses window borders.
+bool SheetEditor::holds(const QWidget *widget) const
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget == m_box)
+            return true;
+    }
+    return false;
+}
+
+// Leaving the editor for another widget stores the text, as Enter would; the focus stays
+// where the user put it. Moving within the editor (to its buttons or the combo's list)
+// or to another window (the window deactivating) does not end editing.
+void SheetEditor::focusMoved(QWidget *old, QWidget *now)
+{
+    if (!isShown() || !now || !holds(old) || holds(now) || now->window() != m_list->window())
+        return;
+    save(false);
 }
 
 SheetEditor::~SheetEditor() = default;
@@ -125,20 +148,21 @@ QString SheetEditor::text() const
     return m_useCombo ? m_combo->currentText() : m_text->text();
 }
 
-bool SheetEditor::close()
+bool SheetEditor::close(bool focusList)
 {
     if (!isShown())
         return false;
     m_box->hide();
-    m_list->setFocus();
+    if (focusList)
+        m_list->setFocus();
     return true;
 }
 
-void SheetEditor::save()
+void SheetEditor::save(bool focusList)
 {
     const auto row = m_row.lock();
     const int pos = row ? m_state.model().rows().positionOf(row.get()) : 0;
-    if (!close())
+    if (!close(focusList))
         return;
     const QString value = text();
     if (m_tag == QLatin1String("0")) {

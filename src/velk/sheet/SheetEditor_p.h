@@ -45,9 +45,10 @@ public:
     /// the text. `light` lays the editor into the OwnerDraw area and raises ShowLightEdit.
     /// Returns whether the editor opened.
     bool start(const QString &typed = QString(), bool light = false);
-    /// Hides the editor, gives the list the focus and stores the text (see the sheet's
-    /// SaveEdit). Nothing happens while the editor is hidden.
-    void save();
+    /// Hides the editor, gives the list the focus (unless `focusList` is false) and stores
+    /// the text (see the sheet's SaveEdit). Nothing happens while the editor is hidden.
+    /// The editor also saves when the focus leaves it for another widget of its window.
+    void save(bool focusList = true);
     /// Hides the editor, gives the list the focus and raises CancelEdit; nothing while hidden.
     void cancel();
     /// Lays the shown editor over its cell again (after scrolling or resizing).
@@ -69,7 +70,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool close();
+    bool close(bool focusList = true);
+    bool holds(const QWidget *widget) const;
+    void focusMoved(QWidget *old, QWidget *now);
     void showEditor(const QString &text);
     QRect cellRectPx() const;
 

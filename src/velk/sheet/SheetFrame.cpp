@@ -10,8 +10,15 @@
 
 namespace velk {
 
+namespace {
+
+// The narrowest the header's menu marker gets, pixels.
+constexpr int minMarkerPx = 16;
+
+} // namespace
+
 SheetFrame SheetFrame::compute(const SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
-                               int scrollValue, int firstColumn)
+                               int scrollValue, int firstColumn, bool menuOffered)
 {
     SheetFrame frame;
     const int headerPx = model.headerHeight() > 0 ? pixelsOfTwips(model.headerHeight()) : 0;
@@ -47,6 +54,12 @@ SheetFrame SheetFrame::compute(const SheetModel &model, QSize inner, int barExte
         frame.vScroll = QRect(frame.list.right() + 1, top, barExtent, frame.list.height());
     if (horizontal)
         frame.hScroll = QRect(0, frame.list.bottom() + 1, frame.list.width(), barExtent);
+    if (headerPx > 0 && menuOffered) {
+        // As wide as the vertical scroll bar, so it sits above the bar when one is shown.
+        const int markerPx = std::min(std::max(barExtent, minMarkerPx), inner.width());
+        frame.headerMarker = QRect(twipsOfPixels(inner.width() - markerPx), 0, twipsOfPixels(markerPx),
+                                   twipsOfPixels(frame.header.height()));
+    }
     return frame;
 }
 

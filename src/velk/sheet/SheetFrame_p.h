@@ -25,11 +25,14 @@ struct VELK_TESTS_EXPORT SheetFrame
     int maxScrollValue = 1;
     int maxFirstColumn = 1;
     int firstColumn = 1; ///< the horizontal scroll value, clamped
+    /// The popup menu's marker at the header's right end, twips of the header surface;
+    /// empty while the header is hidden or the menu is not offered.
+    QRect headerMarker;
 
     /// Works the frame out for a control whose inner area is `inner` pixels, with scroll
-    /// bars `barExtent` pixels thick.
+    /// bars `barExtent` pixels thick; `menuOffered` places the header's menu marker.
     static SheetFrame compute(const SheetModel &model, QSize inner, int barExtent, int leftMargin, int topMargin,
-                              int scrollValue, int firstColumn);
+                              int scrollValue, int firstColumn, bool menuOffered = false);
 };
 
 } // namespace velk

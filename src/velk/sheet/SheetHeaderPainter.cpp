@@ -14,7 +14,7 @@ namespace {
 constexpr int onePixel = twipsOfPixels(1);
 constexpr Color white = rgbColor(255, 255, 255);
 constexpr Color grey = rgbColor(128, 128, 128);
-const QString symbolFont = QStringLiteral("Marlett");
+const QString symbolFont = SymbolFontName;
 
 } // namespace
 
@@ -44,6 +44,27 @@ void SheetHeaderPainter::paint()
         m_canvas.setClip(QRectF());
         paintDivider(edge.x2);
     }
+    paintMenuMarker();
+}
+
+// Over whatever column reaches under it: a button face box with a divider on its left
+// and the downward triangle in the middle.
+void SheetHeaderPainter::paintMenuMarker()
+{
+    const QRect &box = m_look.marker;
+    if (box.isEmpty())
+        return;
+    const int bottom = m_look.height - 2 * onePixel;
+    m_canvas.FilledBox(box.left(), onePixel, box.left() + box.width() - onePixel, bottom - onePixel,
+                       SystemColor::ButtonFace);
+    paintDivider(box.left());
+    const QString font = m_canvas.FontName();
+    m_canvas.setFontName(symbolFont);
+    const QString glyph = menuGlyph();
+    m_canvas.setCurrentX(box.left() + (box.width() - m_canvas.TextWidth(glyph)) / 2);
+    m_canvas.setCurrentY((bottom - m_canvas.TextHeight(glyph)) / 2);
+    m_canvas.Print(glyph);
+    m_canvas.setFontName(font);
 }
 
 int SheetHeaderPainter::markerDirection(const SheetModel &model, int col)

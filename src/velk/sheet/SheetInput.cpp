@@ -1,5 +1,6 @@
 #include "SheetInput_p.h"
 
+#include "SheetDrag_p.h"
 #include "SheetEditor_p.h"
 #include "SheetLayout_p.h"
 #include "SheetMarkup_p.h"
@@ -14,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace velk {
 
@@ -23,10 +26,6 @@ namespace {
 // narrowest a column can be dragged.
 constexpr int resizeZone = 100;
 constexpr int narrowestColumn = 100;
-
-// The Shift key in a wheel message's held keys, and the delta of one notch.
-constexpr int wheelShift = 4;
-constexpr int wheelNotch = 120;
 
 // Widths a column of rating bars or check boxes needs, twips.
 constexpr int ratingCellWidth = 60 + 6 * 100 + 80 + SheetLayout::cellPadding();
@@ -68,7 +67,61 @@ void SheetInput::saveEdit()
 void SheetInput::MouseDown(int button, int shift, int x, int y)
 {
     saveEdit();
-    apply(sheetMouseIntent(button, x, y, m_state.layout(), m_state.model().flags().has(u"lightedit")), shift, x, y);
+    const SheetMouseIntent intent =
+        sheetMouseIntent(button, x, y, m_state.layout(), m_state.model().flags().has(u"lightedit"));
+    m_press = {};
+    if (intent.action == SheetMouseIntent::ClickCell) {
+        m_press.active = true;
+        m_press.x = x;
+        m_press.y = y;
+        m_press.row = m_state.model().rows().ptr(intent.row);
+        if (defersClick(intent, shift)) {
+            m_press.clickPending = true;
+            m_press.intent = intent;
+            m_press.shift = shift;
+            return;
+        }
+    }
+    apply(intent, shift, x, y);
+}
+
+bool SheetInput::defersClick(const SheetMouseIntent &intent, int shift) const
+{
+    const SheetModel &model = m_state.model();
+    const SheetData *row = model.rows().at(intent.row);
+    return model.flags().selectionMode() == SheetFlags::MultiSelect && !(shift & (ShiftState::Shift | ShiftState::Ctrl))
+        && row && row->Selected && !model.hasSingleSelection();
+}
+
+void SheetInput::MouseMove(int button, int shift, int x, int y)
+{
+    Q_UNUSED(shift);
+    if (!(button & MouseButton::Left) || !m_press.active || m_press.dragChecked
+        || !sheetDragThresholdReached(m_press.x, m_press.y, x, y))
+        return;
+    m_press.dragChecked = true;
+    m_press.clickPending = false;
+    startDrag();
+}
+
+void SheetInput::MouseUp(int button, int shift, int x, int y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    const Press press = std::exchange(m_press, Press());
+    if (press.clickPending && !press.dragChecked && press.row.lock())
+        apply(press.intent, press.shift, x, y);
+}
+
+void SheetInput::startDrag()
+{
+    // The row may have gone since the press (a handler may have cleared the sheet).
+    const auto row = m_press.row.lock();
+    if (!row || !m_state.model().rows().positionOf(row.get()))
+        return;
+    runSheetDrag(m_state, m_events, m_view.list(), row);
+    // The platform's drag swallows the release.
+    m_press.active = false;
 }
 
 void SheetInput::apply(const SheetMouseIntent &intent, int shift, int x, int y)
@@ -426,7 +479,9 @@ void SheetInput::HeaderMouseMove(int button, int shift, int x, int y)
 
 void SheetInput::HeaderMouseDown(int button, int shift, int x, int y)
 {
-    apply(sheetHeaderIntent(button, x, m_state.layout(), m_resizeColumn != 0), shift, x, y);
+    const QRect &marker = m_state.frame().headerMarker;
+    apply(sheetHeaderIntent(button, x, m_state.layout(), m_resizeColumn != 0, marker.isEmpty() ? -1 : marker.left()),
+          shift, x, y);
 }
 
 void SheetInput::HeaderMouseUp(int button, int shift, int x, int y)
@@ -454,8 +509,9 @@ void SheetInput::HeaderDblClick(int x, int y)
     m_view.saveColumnLayout();
 }
 
-// Measures every shown row's cell, so it takes a moment on a huge list; it runs only on
-// the user's double click.
+// Measuring text is what costs: on a long list only the rows on the screen and the rows
+// whose cells are longest in characters are measured, so one long row anywhere still
+// sets the width and a million rows take a moment, not seconds.
 void SheetInput::fitColumnWidth(int col)
 {
     SheetModel &model = m_state.model();
@@ -475,8 +531,9 @@ void SheetInput::fitColumnWidth(int col)
         const int padding = SheetLayout::cellPadding();
         const int x1 = layout.columnEdge(col).x1;
         const int before = col == 1 ? x1 + m_state.leftMargin() : x1 + padding;
-        for (int k = 1; k <= model.shownCount(); ++k) {
-            const SheetData &row = *model.rows().at(model.shownRows().position(model.rows(), k));
+        const int charWidth = std::max(1, int(measure.TextWidth(QStringLiteral("x"))));
+        for (int pos : rowsToMeasure(col, std::max(1, SheetLayout::indentStep() / charWidth))) {
+            const SheetData &row = *model.rows().at(pos);
             bool bold = false;
             bool underline = false;
             QStringView text = row.subTextView(col);
@@ -494,16 +551,45 @@ void SheetInput::fitColumnWidth(int col)
     m_view.columnsChanged();
 }
 
+std::vector<int> SheetInput::rowsToMeasure(int col, int indentChars) const
+{
+    const SheetModel &model = m_state.model();
+    const SheetShownRows &shown = model.shownRows();
+    const int count = model.shownCount();
+    std::vector<int> positions;
+    if (count <= fitSampleRows) {
+        positions.reserve(size_t(count));
+        for (int k = 1; k <= count; ++k)
+            positions.push_back(shown.position(model.rows(), k));
+        return positions;
+    }
+    // (length in characters, position) of every shown row; the longest fitSampleRows
+    // are picked in linear time.
+    std::vector<std::pair<qsizetype, int>> lengths;
+    lengths.reserve(size_t(count));
+    for (int k = 1; k <= count; ++k) {
+        const int pos = shown.position(model.rows(), k);
+        const SheetData &row = *model.rows().at(pos);
+        const qsizetype indent = col == 1 ? qsizetype(row.Indent) * indentChars : 0;
+        lengths.emplace_back(row.subTextView(col).size() + indent, pos);
+    }
+    std::nth_element(lengths.begin(), lengths.begin() + fitSampleRows, lengths.end(), std::greater<>());
+    positions.reserve(size_t(fitSampleRows) + m_state.layout().rows().size());
+    for (int k = 0; k < fitSampleRows; ++k)
+        positions.push_back(lengths[size_t(k)].second);
+    for (const SheetLayout::RowBox &box : m_state.layout().rows())
+        positions.push_back(box.pos);
+    return positions;
+}
+
 // --- wheel -------------------------------------------------------------------------------------
 
 void SheetInput::Wheel(int keys, int delta)
 {
-    m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / wheelNotch;
-    m_wheelRemainder %= wheelNotch;
+    const int notches = m_wheelNotches.add(delta);
     if (notches == 0)
         return;
-    if (keys & wheelShift)
+    if (wheelScrollsSideways(keys))
         m_view.setFirstColumn(m_state.firstColumn() - notches);
     else
         m_view.scrollRows(-notches * QApplication::wheelScrollLines());

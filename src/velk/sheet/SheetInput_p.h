@@ -2,10 +2,15 @@
 
 #include <velk/sheet/SheetKeys_p.h>
 #include <velk/sheet/SheetMouse_p.h>
+#include <velk/platform/Input.h>
 #include <velk/velk_export.h>
+
+#include <memory>
+#include <vector>
 
 namespace velk {
 
+class SheetData;
 class SheetLayout;
 class SheetState;
 class SheetView;
@@ -22,7 +27,14 @@ public:
     SheetInput(SheetState &state, SheetView &view, velkSheetEvents &events);
 
     // --- list surface ------------------------------------------------------------------
+    /// A left press on a row is kept for dragging: a later move of 50 twips or more with
+    /// the button held raises DragCheck, once per press. In multi-select a plain press on
+    /// one of several selected rows selects it alone only when the button comes up
+    /// without a drag, so the selection can be dragged.
     void MouseDown(int button, int shift, int x, int y);
+    /// `button` holds the buttons held (1 left, 2 right, 4 middle).
+    void MouseMove(int button, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
     /// A double click's second press (at the same place as the first).
     void DblClick(int x, int y);
     /// Returns whether the key was handled.
@@ -48,8 +60,11 @@ public:
     /// the held keys and buttons (Shift 4, Ctrl 8): with Shift it scrolls the columns.
     void Wheel(int keys, int delta);
 
-    /// Gives column `col` the width of its widest cell over the shown rows.
+    /// Gives column `col` the width of its widest cell, measured over the rows on the
+    /// screen and the shown rows with the longest cells in characters (indentation
+    /// counted), at most fitSampleRows of them: every row on a small list.
     void fitColumnWidth(int col);
+    static constexpr int fitSampleRows = 2000;
 
 private:
     void clickRow(int pos, int col, int shift);
@@ -65,6 +80,22 @@ private:
     void setCurrentExpanded(bool expanded);
     int selectableColumnFrom(int col, int step) const;
     void saveEdit();
+    bool defersClick(const SheetMouseIntent &intent, int shift) const;
+    void startDrag();
+    std::vector<int> rowsToMeasure(int col, int indentChars) const;
+
+    // The last left press on a row, for the drag threshold.
+    struct Press
+    {
+        bool active = false;
+        int x = 0;
+        int y = 0;
+        std::weak_ptr<SheetData> row;
+        bool dragChecked = false;
+        bool clickPending = false; ///< a multi-select click left for the release
+        SheetMouseIntent intent;
+        int shift = 0;
+    };
 
     SheetState &m_state;
     SheetView &m_view;
@@ -73,7 +104,8 @@ private:
     int m_resizeColumn = 0;
     int m_resizePressX = 0;
     bool m_resized = false;
-    int m_wheelRemainder = 0;
+    WheelNotches m_wheelNotches;
+    Press m_press;
 };
 
 } // namespace velk

@@ -1,12 +1,19 @@
 #include "SheetMouse_p.h"
 
 #include "SheetLayout_p.h"
+#include "SheetModel_p.h"
 
 #include <velk/platform/Input.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace velk {
 
 namespace {
+
+// How far the mouse must move with the button held before a drag starts, twips.
+constexpr int dragThreshold = 50;
 
 SheetMouseIntent::Action actionOfPart(SheetHitKind kind, bool lightEdit)
 {
@@ -49,10 +56,10 @@ SheetMouseIntent sheetMouseIntent(int button, int x, int y, const SheetLayout &l
     return intent;
 }
 
-SheetMouseIntent sheetHeaderIntent(int button, int x, const SheetLayout &layout, bool resizing)
+SheetMouseIntent sheetHeaderIntent(int button, int x, const SheetLayout &layout, bool resizing, int markerLeft)
 {
     SheetMouseIntent intent;
-    if (button == MouseButton::Right) {
+    if (button == MouseButton::Right || (button == MouseButton::Left && markerLeft >= 0 && x >= markerLeft)) {
         intent.action = SheetMouseIntent::ColumnMenu;
     } else if (button == MouseButton::Left && !resizing) {
         intent.col = layout.columnAt(x);
@@ -60,6 +67,51 @@ SheetMouseIntent sheetHeaderIntent(int button, int x, const SheetLayout &layout,
             intent.action = SheetMouseIntent::ColumnClick;
     }
     return intent;
+}
+
+bool sheetDragThresholdReached(int pressX, int pressY, int x, int y)
+{
+    return std::abs(qint64(x) - pressX) >= dragThreshold || std::abs(qint64(y) - pressY) >= dragThreshold;
+}
+
+SheetDropPlace sheetDropPlace(int y, const SheetLayout &layout, const SheetModel &model)
+{
+    SheetDropPlace place;
+    const auto &boxes = layout.rows();
+    const auto below = [&] {
+        place.posbefore = model.count() + 1;
+        place.mark = {SheetDropMark::Line, boxes.empty() ? layout.viewport().topMargin : boxes.back().y2, 0};
+        return place;
+    };
+    if (boxes.empty())
+        return below();
+    const auto box = std::find_if(boxes.begin(), boxes.end(), [y](const SheetLayout::RowBox &b) { return y < b.y2; });
+    const SheetShownRows &shown = model.shownRows();
+    if (box == boxes.end()) {
+        // Below the rows on the screen: below all rows only when the last shown row is there.
+        if (boxes.back().pos == shown.position(model.rows(), model.shownCount()))
+            return below();
+        return sheetDropPlace(boxes.back().y2 - 1, layout, model);
+    }
+    const SheetData &row = *model.rows().at(box->pos);
+    const int quarter = (box->y2 - box->y1) / 4;
+    place.posdrop = box->pos;
+    if (y < box->y1 + quarter) {
+        place.posbefore = box->pos;
+        place.posindent = row.Indent;
+        place.mark = {SheetDropMark::Line, box->y1, 0};
+    } else if (y < box->y2 - quarter) {
+        place.posbefore = box->pos + 1;
+        place.posindent = row.Indent + 1;
+        place.mark = {SheetDropMark::Frame, 0, box->pos};
+    } else {
+        // After the row's subtree when it is collapsed: before the next shown row.
+        const int next = shown.position(model.rows(), shown.countUpTo(model.rows(), box->pos) + 1);
+        place.posbefore = next ? next : model.count() + 1;
+        place.posindent = row.Indent;
+        place.mark = {SheetDropMark::Line, box->y2, 0};
+    }
+    return place;
 }
 
 } // namespace velk

@@ -31,7 +31,7 @@ constexpr Color ratingOff = rgbColor(192, 192, 192);
 constexpr Color ratingSecond = rgbColor(255, 160, 160);
 constexpr Color lightGridColor = rgbColor(200, 200, 200);
 
-const QString symbolFont = QStringLiteral("Marlett");
+const QString symbolFont = SymbolFontName;
 const QString dropDownGlyph = QStringLiteral("6");
 const QString ellipsis = QStringLiteral("...");
 
@@ -68,6 +68,9 @@ SheetPainter::SheetPainter(Canvas &canvas, const SheetModel &model, const SheetL
     , m_richText(model.flags().richText())
     , m_zebra(model.flags().has(u"zebra"))
     , m_lineHeight(model.lineHeight())
+    , m_background(model.flags().has(u"background"))
+    , m_rowRight(m_background ? std::clamp(layout.columns().rightEdge(), 0, layout.viewport().width)
+                              : layout.viewport().width)
 {
     m_canvas.setFont(look.font);
 }
@@ -75,11 +78,26 @@ SheetPainter::SheetPainter(Canvas &canvas, const SheetModel &model, const SheetL
 void SheetPainter::paint(int fromY, int toY)
 {
     const SheetViewport &view = m_layout.viewport();
-    fill(0, std::max(fromY, 0), view.width, std::min(toY, view.height), m_look.backColor);
+    const int top = std::max(fromY, 0);
+    const int bottom = std::min(toY, view.height);
+    fill(0, top, view.width, bottom, m_look.backColor);
+    if (m_background)
+        paintBackground(top, bottom);
     for (const SheetLayout::RowBox &box : m_layout.rows()) {
         if (box.y2 > fromY && box.y1 < toY)
             paintRow(box);
     }
+    paintDropMark();
+}
+
+// With "background" the list looks like a sheet of paper on the button face: the area
+// right of the columns and below the last row takes the button face colour.
+void SheetPainter::paintBackground(int top, int bottom)
+{
+    const SheetViewport &view = m_layout.viewport();
+    const int rowsEnd = m_layout.rows().empty() ? view.topMargin : m_layout.rows().back().y2;
+    fill(m_rowRight, top, view.width, bottom, SystemColor::ButtonFace);
+    fill(0, std::max(top, rowsEnd), m_rowRight, bottom, SystemColor::ButtonFace);
 }
 
 Color SheetPainter::backgroundOf(const SheetData &row, int art, bool zebra, Color listBack)
@@ -115,7 +133,7 @@ SheetPainter::RowState SheetPainter::stateOf(const SheetLayout::RowBox &box) con
 void SheetPainter::paintRow(const SheetLayout::RowBox &box)
 {
     const RowState state = stateOf(box);
-    fill(0, box.y1, m_layout.viewport().width, box.y2, backgroundOf(*state.row, state.art, m_zebra, m_look.backColor));
+    fill(0, box.y1, m_rowRight, box.y2, backgroundOf(*state.row, state.art, m_zebra, m_look.backColor));
     const SheetColumns &columns = m_model.columns();
     for (int col = 1; col <= columns.count(); ++col) {
         const SheetColumnEdge edge = m_layout.columnEdge(col);
@@ -417,7 +435,24 @@ void SheetPainter::paintFocus(const RowState &state)
     // A highlighted row shows itself; the current row of a list without selection gets a
     // frame, so the keyboard has something to follow.
     if (!state.highlighted)
-        m_canvas.Box(0, state.box.y1, m_layout.viewport().width - onePixel, bottom, SystemColor::Highlight);
+        m_canvas.Box(0, state.box.y1, m_rowRight - onePixel, bottom, SystemColor::Highlight);
+}
+
+// A line two pixels thick where an inserted row would go, or a frame around the row that
+// would take the drop.
+void SheetPainter::paintDropMark()
+{
+    const SheetDropMark &mark = m_look.dropMark;
+    if (mark.kind == SheetDropMark::Line) {
+        fill(0, mark.y - onePixel, m_rowRight, mark.y + onePixel, SystemColor::WindowText);
+    } else if (mark.kind == SheetDropMark::Frame) {
+        const SheetLayout::RowBox *box = m_layout.rowBox(mark.row);
+        if (!box)
+            return;
+        m_canvas.setDrawWidth(2);
+        m_canvas.Box(onePixel, box->y1 + onePixel, m_rowRight - onePixel, box->y2 - onePixel, SystemColor::WindowText);
+        m_canvas.setDrawWidth(1);
+    }
 }
 
 // --- canvas helpers --------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <velk/common/Color.h>
 #include <velk/sheet/SheetLayout_p.h>
+#include <velk/sheet/SheetMouse_p.h>
 #include <velk/velk_export.h>
 
 #include <QFont>
@@ -30,11 +31,14 @@ struct SheetLook
     std::function<int(const SheetData &)> artOf;
     /// Called after a row that carries the OwnerDraw height is drawn, with its area.
     std::function<void(Canvas &, int pos, int x1, int y1, int x2, int y2)> drawItem;
+    /// Where a drop would go while something is dragged over the list.
+    SheetDropMark dropMark;
 };
 
 /// Draws the rows of a sheet's list on a canvas in twips: backgrounds, the first column's
 /// indentation, expand box, drop-down button, check box and icon, cell texts (shortened,
-/// aligned, or as markup), rating and check cells, grid lines, the current row's frame.
+/// aligned, or as markup), rating and check cells, grid lines, the current row's frame,
+/// and while something is dragged over the list, where a drop would go.
 /// It only reads the model and the layout.
 class VELK_TESTS_EXPORT SheetPainter
 {
@@ -66,6 +70,7 @@ private:
     };
 
     RowState stateOf(const SheetLayout::RowBox &box) const;
+    void paintBackground(int top, int bottom);
     void paintCell(const RowState &state, int col);
     void paintFirstColumnParts(const RowState &state);
     void paintExpandBox(const QRect &box, bool expanded);
@@ -79,6 +84,7 @@ private:
     void paintRating(const RowState &state, const SheetColumnEdge &column, QStringView text);
     void paintGrid(const RowState &state);
     void paintFocus(const RowState &state);
+    void paintDropMark();
     void printAt(double x, double y, const QString &text);
     void printSymbol(double x, double y, const QString &glyph, Color color);
     void fill(int x1, int y1, int x2, int y2, Color color);
@@ -91,6 +97,8 @@ private:
     bool m_richText = false;
     bool m_zebra = false;
     int m_lineHeight = 0;
+    bool m_background = false; ///< the flag "background"
+    int m_rowRight = 0;        ///< where rows end: the list's width, or the columns' with "background"
 };
 
 } // namespace velk

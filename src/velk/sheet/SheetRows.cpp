@@ -13,7 +13,7 @@ SheetRows::~SheetRows()
 
 int SheetRows::positionOf(const SheetData *row) const
 {
-    if (!row || row->m_owner != this)
+    if (!row || row->Expanded.m_owner != this)
         return 0;
     ensureIndexes();
     return row->m_index;
@@ -21,7 +21,7 @@ int SheetRows::positionOf(const SheetData *row) const
 
 bool SheetRows::insert(int pos, RowPtr row)
 {
-    if (!row || row->m_owner)
+    if (!row || row->Expanded.m_owner)
         return false;
     adopt(*row);
     ++m_generation;
@@ -44,7 +44,7 @@ void SheetRows::appendAll(std::vector<RowPtr> rows)
     const int first = count();
     m_rows.reserve(m_rows.size() + rows.size());
     for (RowPtr &row : rows) {
-        if (!row || row->m_owner)
+        if (!row || row->Expanded.m_owner)
             continue;
         adopt(*row);
         m_rows.push_back(std::move(row));
@@ -55,7 +55,7 @@ void SheetRows::appendAll(std::vector<RowPtr> rows)
 int SheetRows::insertAll(int pos, std::vector<RowPtr> rows)
 {
     const int at = inRange(pos) ? pos - 1 : count();
-    std::erase_if(rows, [](const RowPtr &row) { return !row || row->m_owner; });
+    std::erase_if(rows, [](const RowPtr &row) { return !row || row->Expanded.m_owner; });
     for (RowPtr &row : rows)
         adopt(*row);
     m_rows.insert(m_rows.begin() + at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
@@ -141,13 +141,13 @@ void SheetRows::invalidateFrom(int zeroBasedPos)
 
 void SheetRows::adopt(SheetData &row)
 {
-    row.m_owner = this;
+    row.Expanded.m_owner = this;
     row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
 }
 
 void SheetRows::release(SheetData &row)
 {
-    row.m_owner = nullptr;
+    row.Expanded.m_owner = nullptr;
     row.m_index = 0;
     row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
 }

@@ -56,8 +56,11 @@ public:
     /// Forgets every link, so the next read rebuilds all (after hosts changed Indent
     /// fields directly).
     void relinkAll() { invalidateFrom(0); }
-    /// Grows with every change of the order, the number of rows or an Indent that went
-    /// through this store: caches of derived data compare it to know they are stale.
+    /// A row's Expanded changed: the shown rows and the geometry are worked out again
+    /// when next read.
+    void expansionWritten() { ++m_generation; }
+    /// Grows with every change of the order, the number of rows, an Indent that went
+    /// through this store or a row's Expanded: caches of derived data compare it to know they are stale.
     quint64 generation() const { return m_generation; }
 
     void ensureIndexes() const

@@ -4,7 +4,48 @@
 
 namespace velk {
 
+SheetMenuEntry SheetMenuEntry::fromCaption(const QString &cap, const QString &cmd)
+{
+    static const QString checkedPrefix = QStringLiteral("checked:");
+    SheetMenuEntry entry;
+    entry.checked = cap.startsWith(checkedPrefix);
+    entry.caption = entry.checked ? cap.mid(checkedPrefix.size()) : cap;
+    entry.cmd = cmd;
+    return entry;
+}
+
 SheetState::SheetState() = default;
+
+const SheetMenuEntry &SheetState::addMenuEntry(const QString &cap, const QString &cmd)
+{
+    SheetMenuEntry entry = SheetMenuEntry::fromCaption(cap, cmd);
+    // The next number after the highest loaded one, as a control array loads its next element.
+    entry.index = m_menuEntries.empty() ? 1 : m_menuEntries.back().index + 1;
+    m_menuEntries.push_back(std::move(entry));
+    changed();
+    return m_menuEntries.back();
+}
+
+int SheetState::removeMenuEntries(const QString &cmd)
+{
+    const auto removed = std::erase_if(m_menuEntries, [&](const SheetMenuEntry &entry) { return entry.cmd == cmd; });
+    if (removed > 0)
+        changed();
+    return int(removed);
+}
+
+void SheetState::clearMenuEntries()
+{
+    if (m_menuEntries.empty())
+        return;
+    m_menuEntries.clear();
+    changed();
+}
+
+bool SheetState::menuOffered() const
+{
+    return !m_model.flags().has(u"nopulldown") && (m_model.columns().count() >= 2 || !m_menuEntries.empty());
+}
 
 void SheetState::setScrollValue(int value)
 {
@@ -89,7 +130,7 @@ void SheetState::ensureGeometry() const
     // The frame clamps the scroll values; the ones set stay as they are until the window
     // side places the surfaces and takes the clamped ones over.
     m_frame = SheetFrame::compute(m_model, innerOf(key.window.size), key.window.barExtent, m_leftMargin, m_topMargin,
-                                  m_scrollValue, m_firstColumn);
+                                  m_scrollValue, m_firstColumn, menuOffered());
     m_layout.emplace(m_model, m_frame.columns, m_frame.viewport);
     // Hosts read a column's edges from its x1/x2 fields; the sheet reads its layout.
     const_cast<SheetColumns &>(m_model.columns()).publishEdges(m_frame.columns);

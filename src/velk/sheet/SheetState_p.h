@@ -5,6 +5,7 @@
 #include <velk/sheet/SheetFrame_p.h>
 #include <velk/sheet/SheetLayout_p.h>
 #include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetMouse_p.h>
 #include <velk/velk_export.h>
 
 #include <QSize>
@@ -18,11 +19,25 @@
 
 namespace velk {
 
+/// One of the host's entries in a sheet's popup menu.
+struct SheetMenuEntry
+{
+    int index = 0;   ///< one above the highest loaded entry's when added; kept after removals
+    QString caption;
+    bool checked = false;
+    QString cmd;     ///< the entry's Tag, raised with Menu when it is chosen
+
+    /// An entry for AddMenu(cap, cmd): a caption beginning with "checked:" gives a checked
+    /// entry captioned with the rest.
+    static SheetMenuEntry fromCaption(const QString &cap, const QString &cmd);
+};
+
 /// Everything a sheet holds, in one place: the model (rows, columns, flags, current row,
 /// selection, metrics), how the list is shown (margins, border, colour, Redraw, the
 /// scroll position, rows painted highlighted), the host's texts, where the column layout
 /// is kept, and the geometry worked out from all of it. Input, editor and view get this
-/// object and change the sheet through it.
+/// object and change the sheet through it. The host's menu entries, the drag keyword and
+/// the drop mark live here too.
 ///
 /// The geometry (frame, column edges, the rows on the screen) is worked out once per
 /// change: every change here, to the rows (SheetRows::generation), to the model
@@ -68,6 +83,22 @@ public:
     void setEditItems(const QString &value) { m_editItems = value; }
     SheetColumnStore &columnStore() { return m_columnStore; }
     const SheetColumnStore &columnStore() const { return m_columnStore; }
+
+    // --- the popup menu's host entries and dragging -------------------------------------
+    const std::vector<SheetMenuEntry> &menuEntries() const { return m_menuEntries; }
+    const SheetMenuEntry &addMenuEntry(const QString &cap, const QString &cmd);
+    /// Removes every entry whose command is `cmd`; returns how many went.
+    int removeMenuEntries(const QString &cmd);
+    void clearMenuEntries();
+    /// Whether the header offers the popup menu: without "nopulldown", with two columns
+    /// or more or at least one host entry.
+    bool menuOffered() const;
+    /// The first cell of the row a drag started from.
+    QString dragKeyword() const { return m_dragKeyword; }
+    void setDragKeyword(const QString &text) { m_dragKeyword = text; }
+    const SheetDropMark &dropMark() const { return m_dropMark; }
+    /// Returns whether the mark changed.
+    bool setDropMark(const SheetDropMark &mark) { return assign(m_dropMark, mark); }
 
     // --- scrolling --------------------------------------------------------------------------
     /// The vertical scroll value as last set (shown rows from the top, or with "speed" the
@@ -137,6 +168,9 @@ private:
     int m_scrollValue = 1;
     int m_firstColumn = 1;
     std::vector<std::pair<std::weak_ptr<SheetData>, int>> m_arts;
+    std::vector<SheetMenuEntry> m_menuEntries;
+    QString m_dragKeyword;
+    SheetDropMark m_dropMark;
     std::function<WindowSize()> m_windowSize;
 
     quint64 m_generation = 0;

@@ -4,6 +4,7 @@
 #include <velk/platform/Input.h>
 #include <velk/platform/Units.h>
 
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QWheelEvent>
@@ -63,6 +64,36 @@ void SheetSurface::wheelEvent(QWheelEvent *event)
         onWheel(event);
     else
         QWidget::wheelEvent(event);
+}
+
+void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (onDrag)
+        onDrag(event);
+    else
+        event->ignore();
+}
+
+void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (onDrag)
+        onDrag(event);
+    else
+        event->ignore();
+}
+
+void SheetSurface::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    if (onDrag)
+        onDrag(event);
+}
+
+void SheetSurface::dropEvent(QDropEvent *event)
+{
+    if (onDrag)
+        onDrag(event);
+    else
+        event->ignore();
 }
 
 // The current row's frame shows only while the list has the focus.

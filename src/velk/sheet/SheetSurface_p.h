@@ -27,6 +27,8 @@ public:
     /// The second press of a double click (instead of onMouseDown).
     MouseHandler onDblClick;
     std::function<void(QWheelEvent *)> onWheel;
+    /// Drags over the surface: enter, move, leave and drop events (set acceptDrops too).
+    std::function<void(QEvent *)> onDrag;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,6 +39,10 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void forward(const MouseHandler &handler, QMouseEvent *event);

@@ -25,9 +25,6 @@ namespace velk {
 
 namespace {
 
-// Held keys in a wheel message.
-constexpr int wheelKeyShift = 4;
-constexpr int wheelKeyCtrl = 8;
 
 } // namespace
 
@@ -41,10 +38,13 @@ SheetView::SheetView(QWidget &owner, SheetState &state, velkSheetEvents &events,
     , m_list(new SheetSurface(&owner))
     , m_vScroll(new QScrollBar(Qt::Vertical, &owner))
     , m_hScroll(new QScrollBar(Qt::Horizontal, &owner))
+    , m_popup(new QMenu(&owner))
 {
     m_header->setObjectName(QStringLiteral("P_Header"));
     m_list->setObjectName(QStringLiteral("Picture1"));
     m_list->setFocusPolicy(Qt::StrongFocus);
+    m_list->setAcceptDrops(true);
+    m_popup->setObjectName(QStringLiteral("menu_popup"));
     m_vScroll->setObjectName(QStringLiteral("VScroll1"));
     m_hScroll->setObjectName(QStringLiteral("HScroll1"));
     m_vScroll->hide();
@@ -158,6 +158,7 @@ SheetLook SheetView::look()
     look.enabled = m_owner.isEnabled();
     look.hasFocus = m_list->hasFocus();
     look.icons = m_icons;
+    look.dropMark = m_state.dropMark();
     if (m_state.hasArts())
         look.artOf = [this](const SheetData &row) { return m_state.artOf(row); };
     look.drawItem = [this](Canvas &canvas, int pos, int x1, int y1, int x2, int y2) {
@@ -172,6 +173,11 @@ void SheetView::paintList(Canvas &canvas, int fromY, int toY)
     // heights, so the rows are laid out again before they are painted.
     if (requestVisibleData())
         m_state.changed();
+    // Rows written directly (a row's Expanded) change what scrolls without a repaint
+    // call: the scroll bars follow once the event loop runs.
+    const SheetFrame &f = m_state.frame();
+    if (m_vScroll->maximum() != f.maxScrollValue || m_vScroll->isHidden() != f.vScroll.isEmpty())
+        schedulePlacement();
     // A copy: DrawItem handlers run while the rows are painted and may change the sheet.
     const SheetLayout lay = m_state.layout();
     for (const SheetLayout::RowBox &box : lay.rows()) {
@@ -222,6 +228,7 @@ void SheetView::paintHeader(Canvas &canvas)
     headerLook.leftMargin = m_state.leftMargin();
     headerLook.enabled = m_owner.isEnabled();
     headerLook.columns = f.columns;
+    headerLook.marker = f.headerMarker;
     SheetHeaderPainter(canvas, m_state.model(), headerLook).paint();
 }
 
@@ -306,22 +313,6 @@ void SheetView::ensureColumnVisible(int col)
     setFirstColumn(first);
 }
 
-std::pair<int, int> SheetView::wheelMessage(const QWheelEvent *event)
-{
-    int keys = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        keys |= wheelKeyShift;
-    if (event->modifiers() & Qt::ControlModifier)
-        keys |= wheelKeyCtrl;
-    // A sideways wheel scrolls the columns, as Shift with the wheel does.
-    int delta = event->angleDelta().y();
-    if (delta == 0 && event->angleDelta().x() != 0) {
-        delta = event->angleDelta().x();
-        keys |= wheelKeyShift;
-    }
-    return {keys, delta};
-}
-
 // --- header ---------------------------------------------------------------------------------
 
 void SheetView::setSizingCursor(bool sizing)
@@ -334,22 +325,80 @@ void SheetView::setSizingCursor(bool sizing)
 
 void SheetView::showColumnMenu(int x, int y)
 {
-    const SheetColumns &columns = m_state.model().columns();
-    if (m_state.model().flags().has(u"nopulldown") || columns.count() < 2)
+    if (!m_state.menuOffered())
         return;
-    auto *menu = new QMenu(&m_owner);
-    menu->setObjectName(QStringLiteral("menu_popup"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    syncMenu();
+    m_popup->popup(m_header->mapToGlobal(QPoint(pixelsOfTwips(x), pixelsOfTwips(y))));
+}
+
+void SheetView::syncMenu()
+{
+    syncColumnEntries();
+    syncHostEntries();
+}
+
+// The column entries are made anew: the columns, their captions and what is shown may
+// all have changed since.
+void SheetView::syncColumnEntries()
+{
+    const QList<QAction *> actions = m_popup->actions();
+    QAction *firstHostEntry = nullptr;
+    for (QAction *action : actions) {
+        if (action->objectName() == QLatin1String("menu_column"))
+            delete action;
+        else if (!firstHostEntry)
+            firstHostEntry = action;
+    }
+    const SheetColumns &columns = m_state.model().columns();
     for (int col = 1; col <= columns.count(); ++col) {
         const SheetColumn *column = columns.at(col);
         const QString caption = column->caption.isEmpty() ? QStringLiteral("Spalte %1").arg(col) : column->caption;
-        QAction *action = menu->addAction(caption);
+        auto *action = new QAction(caption, m_popup);
         action->setObjectName(QStringLiteral("menu_column"));
+        action->setProperty("Index", col - 1);
         action->setCheckable(true);
         action->setChecked(column->Enabled);
         connect(action, &QAction::triggered, this, [this, col] { toggleColumn(col); });
+        m_popup->insertAction(firstHostEntry, action);
     }
-    menu->popup(m_header->mapToGlobal(QPoint(pixelsOfTwips(x), pixelsOfTwips(y))));
+}
+
+// The host's entries keep their actions: the ones removed go, the ones added are appended.
+void SheetView::syncHostEntries()
+{
+    const std::vector<SheetMenuEntry> &entries = m_state.menuEntries();
+    int kept = 0;
+    for (QAction *action : m_popup->actions()) {
+        if (action->objectName() != QLatin1String("menu_item"))
+            continue;
+        const int index = action->property("Index").toInt();
+        const bool present = std::any_of(entries.begin(), entries.end(),
+                                         [index](const SheetMenuEntry &entry) { return entry.index == index; });
+        if (present)
+            kept = std::max(kept, index);
+        else
+            delete action;
+    }
+    for (const SheetMenuEntry &entry : entries) {
+        if (entry.index <= kept)
+            continue;
+        auto *action = new QAction(entry.caption, m_popup);
+        action->setObjectName(QStringLiteral("menu_item"));
+        action->setProperty("Index", entry.index);
+        action->setProperty("Tag", entry.cmd);
+        action->setData(entry.cmd);
+        action->setCheckable(entry.checked);
+        action->setChecked(entry.checked);
+        action->setVisible(true);
+        const QString cmd = entry.cmd;
+        const bool checked = entry.checked;
+        // The host decides the mark: choosing an entry does not toggle it.
+        connect(action, &QAction::triggered, this, [this, action, cmd, checked] {
+            action->setChecked(checked);
+            Q_EMIT m_events.Menu(cmd);
+        });
+        m_popup->addAction(action);
+    }
 }
 
 void SheetView::toggleColumn(int col)

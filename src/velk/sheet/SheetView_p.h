@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QMenu;
 class QScrollBar;
 class QWheelEvent;
 class QWidget;
@@ -23,7 +24,8 @@ class velkSheetEvents;
 struct SheetLook;
 
 /// The window side of a sheet: its surfaces (the header "P_Header" and the list
-/// "Picture1"), scroll bars ("VScroll1", "HScroll1") and in-place editor, where they go,
+/// "Picture1"), scroll bars ("VScroll1", "HScroll1"), popup menu ("menu_popup") and in-place
+/// editor, where they go,
 /// repainting, painting on the surfaces, and the changes that move the list on the screen
 /// (scrolling, the current row kept in view). Reads and changes the sheet through its
 /// state; raises the sheet's events.
@@ -75,13 +77,16 @@ public:
     void setFirstColumn(int col);
     /// Scrolls the columns so that `col` is laid out and, as far as it can, whole.
     void ensureColumnVisible(int col);
-    /// A wheel event as the wheel handler takes it: (held keys, delta).
-    static std::pair<int, int> wheelMessage(const QWheelEvent *event);
 
     // --- header --------------------------------------------------------------------------
     void setSizingCursor(bool sizing);
-    /// The column menu at (x, y) twips of the header: one checked entry per shown column.
+    /// The popup menu "menu_popup" at (x, y) twips of the header, when it is offered: one
+    /// entry "menu_column" per column, checked while the column is shown, then the host's
+    /// entries "menu_item".
     void showColumnMenu(int x, int y);
+    QMenu *popupMenu() const { return m_popup; }
+    /// Brings the popup menu's entries up to date with the columns and the host's entries.
+    void syncMenu();
     /// Shows or hides column `col` as the column menu does.
     void toggleColumn(int col);
     /// Lays the columns out again after a column's Width or Enabled changed.
@@ -93,6 +98,8 @@ private:
     SheetLook look();
     bool requestVisibleData();
     void syncBar(QScrollBar *bar, int value);
+    void syncColumnEntries();
+    void syncHostEntries();
 
     QWidget &m_owner;
     SheetState &m_state;
@@ -102,6 +109,7 @@ private:
     SheetSurface *m_list;
     QScrollBar *m_vScroll;
     QScrollBar *m_hScroll;
+    QMenu *m_popup;
     SheetEditor *m_editor;
     bool m_placementPending = false;
     bool m_syncingBars = false;

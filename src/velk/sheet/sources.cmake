@@ -7,6 +7,10 @@ target_sources(velkgui PRIVATE
   src/velk/sheet/SheetColumnStore_p.h
   src/velk/sheet/SheetData.cpp
   src/velk/sheet/SheetData.h
+  src/velk/sheet/SheetDrag.cpp
+  src/velk/sheet/SheetDrag_p.h
+  src/velk/sheet/SheetDrop.cpp
+  src/velk/sheet/SheetDrop_p.h
   src/velk/sheet/SheetEditor.cpp
   src/velk/sheet/SheetEditor_p.h
   src/velk/sheet/SheetFlags.cpp

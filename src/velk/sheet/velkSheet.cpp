@@ -1,6 +1,7 @@
 #include "velkSheet.h"
 #include "velkSheet_p.h"
 
+#include "SheetDrop_p.h"
 #include "SheetEditor_p.h"
 #include "SheetInput_p.h"
 #include "SheetLayout_p.h"
@@ -49,6 +50,7 @@ struct velkSheet::Private
     SheetView *view = nullptr;
     SheetEditor *editor = nullptr;
     std::unique_ptr<SheetInput> input;
+    std::unique_ptr<SheetDropTarget> drop;
 
     void connectInput();
 };
@@ -60,10 +62,14 @@ void velkSheet::Private::connectInput()
     SheetSurface *list = view->listSurface();
     SheetSurface *header = view->headerSurface();
     list->onMouseDown = [in](int b, int s, int x, int y) { in->MouseDown(b, s, x, y); };
+    list->onMouseMove = [in](int b, int s, int x, int y) { in->MouseMove(b, s, x, y); };
+    list->onMouseUp = [in](int b, int s, int x, int y) { in->MouseUp(b, s, x, y); };
+    SheetDropTarget *target = drop.get();
+    list->onDrag = [target](QEvent *event) { target->handle(event); };
     list->onDblClick = [in](int, int, int x, int y) { in->DblClick(x, y); };
     list->onWheel = [in](QWheelEvent *event) {
-        const auto [keys, delta] = SheetView::wheelMessage(event);
-        in->Wheel(keys, delta);
+        const WheelInput wheel = wheelInputOf(event);
+        in->Wheel(wheel.keys, wheel.delta);
     };
     header->onMouseDown = [in](int b, int s, int x, int y) { in->HeaderMouseDown(b, s, x, y); };
     header->onMouseMove = [in](int b, int s, int x, int y) { in->HeaderMouseMove(b, s, x, y); };
@@ -85,6 +91,7 @@ velkSheet::velkSheet(QWidget *parent)
     d->editor = &d->view->editor();
     setFocusProxy(d->view->list());
     d->input = std::make_unique<SheetInput>(d->state, *d->view, *d->events);
+    d->drop = std::make_unique<SheetDropTarget>(d->state, *d->view, *d->events);
     d->connectInput();
 
     QString size = RegGetString(CurrentUserRoot, SettingsKey, QStringLiteral("FontSize"));
@@ -117,6 +124,7 @@ QString velkSheet::Columns() const
 void velkSheet::setColumns(const QString &value)
 {
     d->model.setColumns(value, d->state.columnStore().load());
+    d->view->syncMenu();
     RecalculateColumns();
     Refresh();
 }
@@ -614,8 +622,8 @@ void velkSheet::ScrollWheel(int nKeys, int Delta, int xpos, int ypos)
 
 void velkSheet::wheelEvent(QWheelEvent *event)
 {
-    const auto [keys, delta] = SheetView::wheelMessage(event);
-    d->input->Wheel(keys, delta);
+    const WheelInput wheel = wheelInputOf(event);
+    d->input->Wheel(wheel.keys, wheel.delta);
     event->accept();
 }
 
@@ -697,6 +705,35 @@ void SheetInternals::paintList(velkSheet &sheet, Canvas &list)
 void SheetInternals::paintHeader(velkSheet &sheet, Canvas &header)
 {
     sheet.d->view->paintHeader(header);
+}
+
+// --- popup menu and drag ----------------------------------------------------------------------
+
+void velkSheet::AddMenu(const QString &cap, const QString &cmd)
+{
+    d->state.addMenuEntry(cap, cmd);
+    d->view->syncMenu();
+    repaintList(); // the header's marker may appear
+}
+
+void velkSheet::RemoveMenu(const QString &cmd)
+{
+    if (d->state.removeMenuEntries(cmd) == 0)
+        return;
+    d->view->syncMenu();
+    repaintList();
+}
+
+void velkSheet::ClearMenu()
+{
+    d->state.clearMenuEntries();
+    d->view->syncMenu();
+    repaintList();
+}
+
+QString velkSheet::DragKeyword() const
+{
+    return d->state.dragKeyword();
 }
 
 void velkSheet::PrintOut()

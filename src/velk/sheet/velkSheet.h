@@ -89,6 +89,7 @@ class VELK_EXPORT velkSheet : public QWidget
     Q_PROPERTY(bool EditMode READ EditMode STORED false)
     Q_PROPERTY(double FontSize READ FontSize WRITE setFontSize STORED false)
     Q_PROPERTY(int FullHeight READ FullHeight STORED false)
+    Q_PROPERTY(QString DragKeyword READ DragKeyword STORED false)
 
 public:
     using RowPtr = std::shared_ptr<SheetData>;
@@ -214,6 +215,18 @@ public:
     void AddIcon(const QString &icona, QWidget *picbox);
     /// The picture of the icon named `ico` (white for an unknown name).
     Q_INVOKABLE QImage GetIcon(const QString &ico);
+
+    // --- popup menu and drag ----------------------------------------------------------
+    /// Adds a host entry "menu_item" to the popup menu "menu_popup", after the column
+    /// entries. A caption beginning with "checked:" gives a checked entry captioned with
+    /// the rest. Choosing it raises Menu(cmd).
+    Q_INVOKABLE void AddMenu(const QString &cap, const QString &cmd);
+    /// Removes every host entry whose command is `cmd` (nothing when none has it).
+    Q_INVOKABLE void RemoveMenu(const QString &cmd);
+    /// Removes all host entries.
+    Q_INVOKABLE void ClearMenu();
+    /// The first cell of the row the last drag started from.
+    QString DragKeyword() const;
 
     /// Prints the shown rows on the installed printer (Arial 8, head line on every page).
     Q_INVOKABLE void PrintOut();

@@ -1,14 +1,13 @@
 #include "ChartModel_p.h"
 
+#include <velk/common/Rounding_p.h>
+
 #include <cmath>
 #include <limits>
 
 namespace velk {
 
 namespace {
-
-// Rounding as the chart's integer arithmetic does it: halves to the even neighbour.
-qint64 roundHalfEven(double v) { return qint64(std::nearbyint(v)); }
 
 int clampToInt(double v)
 {
@@ -37,13 +36,13 @@ ChartScale ChartScale::of(int min, int max, int maxScaleY, int step1)
         s.step *= 10;
     s.count = s.range / s.step;
     while (s.count > 8) {
-        s.count = roundHalfEven(s.count / 2.0);
+        s.count = qint64(RoundHalfEven(s.count / 2.0));
         s.step *= 2;
     }
     while (s.count >= 1 && s.count < 3) {
         s.count *= 2;
         // Ranges of 1 or 2 would halve the step to 0.
-        s.step = std::max<qint64>(1, roundHalfEven(s.step / 2.0));
+        s.step = std::max<qint64>(1, qint64(RoundHalfEven(s.step / 2.0)));
     }
     return s;
 }
@@ -107,9 +106,9 @@ void ChartModel::Recalculate()
         for (int i = 1; i <= m_datacount; ++i) {
             const double v = m_data[cell(k, i)];
             if (v > m_max)
-                m_max = clampToInt(std::nearbyint(v));
+                m_max = RoundHalfEvenToInt(v);
             if (v < m_min)
-                m_min = clampToInt(std::nearbyint(v));
+                m_min = RoundHalfEvenToInt(v);
         }
     }
 }

@@ -11,8 +11,6 @@ namespace velk {
 
 namespace {
 
-// Files are read in pieces of this size and parsed as they arrive.
-constexpr qsizetype kPieceLength = 1000;
 // The run-time error for a file that cannot be written.
 constexpr int kPathFileAccessError = 75;
 
@@ -69,10 +67,7 @@ bool StdXML::Load(const QString &file)
         throw Error(ErrorNumber::FileNotFound,
                     QStringLiteral("StdXML.Load: Die Datei \"%1\" kann nicht geöffnet werden").arg(file));
     XmlParser parser(Root, Version);
-    const QStringView all = *text;
-    for (qsizetype at = 0; at < all.size(); at += kPieceLength)
-        parser.feed(all.sliced(at, qMin(kPieceLength, all.size() - at)));
-    parser.finish();
+    parser.parse(*text);
     return true;
 }
 

@@ -15,7 +15,7 @@ struct XmlNodeArena::Slab
 
 namespace {
 
-constexpr std::size_t kAlign = alignof(std::max_align_t);
+constexpr std::size_t kAlign = XmlNodeArena::kAlign;
 constexpr std::size_t kHeader = (sizeof(std::size_t) + kAlign - 1) / kAlign * kAlign;
 
 std::size_t roundUp(std::size_t bytes)

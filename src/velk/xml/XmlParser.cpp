@@ -1,8 +1,11 @@
 #include "XmlParser_p.h"
 
+#include "XmlScan_p.h"
 #include "XmlText_p.h"
 
 #include <velk/common/StringHelpers.h>
+
+#include <algorithm>
 
 namespace velk {
 
@@ -15,6 +18,8 @@ XmlParser::XmlParser(StdXMLNodePtr &root, QString &version)
 XmlParser::~XmlParser()
 {
     closeAll();
+    for (auto &entry : m_names)
+        entry.second.giveBackRefs();
 }
 
 void XmlParser::parse(const QString &text)
@@ -68,16 +73,17 @@ void XmlParser::run(bool isFinal)
     if (!m_hasStarted && !findFirstTag())
         return;
     const QStringView text = m_buffer;
+    const char16_t *const chars = text.utf16();
     for (;;) {
         if (m_tagEnd < 0) {
-            m_tagEnd = text.indexOf(u'>', m_scanFrom);
+            m_tagEnd = XmlScan::indexOf(chars, text.size(), m_scanFrom, u'>');
             if (m_tagEnd < 0) {
                 m_scanFrom = text.size();
                 return;
             }
             m_scanFrom = m_tagEnd + 1;
         }
-        qsizetype followingEnd = text.indexOf(u'<', m_scanFrom);
+        qsizetype followingEnd = XmlScan::indexOf(chars, text.size(), m_scanFrom, u'<');
         if (followingEnd < 0) {
             m_scanFrom = text.size();
             if (!isFinal)
@@ -113,15 +119,17 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
     StdXMLNodePtr node = std::allocate_shared<StdXMLNode>(XmlNodeArena::Allocator<StdXMLNode>(&m_arena),
                                                           StdXMLNode::Passkey());
     // The name ends at the first blank; tabs and line breaks belong to it.
-    const qsizetype blank = tagText.indexOf(u' ');
+    const qsizetype blank = XmlScan::indexOf(tagText.utf16(), tagText.size(), 0, u' ');
     if (blank < 0) {
         node->Tag = sharedName(tagText);
     } else {
         node->Tag = sharedName(TrimBlanks(tagText.first(blank)));
-        node->Parameter = TrimBlanks(tagText.sliced(blank + 1)).toString();
+        node->Parameter = m_texts.copy(TrimBlanks(tagText.sliced(blank + 1)));
     }
-    if (!isEmptyElement)
-        node->Body = XmlText::decodeEntities(XmlText::trimWhite(following));
+    if (!isEmptyElement) {
+        const QStringView body = XmlText::trimWhite(following);
+        node->Body = m_texts.take(XmlText::decodeEntitiesInto(body, m_texts.room(body.size())));
+    }
 
     StdXMLNode *element = node.get();
     if (m_depth > 0)
@@ -161,16 +169,49 @@ void XmlParser::closeAll()
         closeElement();
 }
 
+// Element names are handed out as shares of one string per name. As with the texts, the
+// name's reference count is raised in advance for many elements at a time, and what is
+// left unused is given back when the parser ends.
+QString XmlParser::SharedName::share()
+{
+    QString::DataPointer &d = text.data_ptr();
+    if (!d.d_ptr())
+        return text; // the empty name shares nothing
+    if (unusedRefs == 0) {
+        unusedRefs = kRefsAtOnce;
+        d.d_ptr()->ref_.fetchAndAddOrdered(kRefsAtOnce);
+    }
+    --unusedRefs;
+    return QString(QString::DataPointer(d.d_ptr(), d.data(), d.size));
+}
+
+void XmlParser::SharedName::giveBackRefs()
+{
+    if (unusedRefs > 0)
+        text.data_ptr().d_ptr()->ref_.fetchAndAddOrdered(-unusedRefs);
+    unusedRefs = 0;
+}
+
 QString XmlParser::sharedName(QStringView name)
 {
-    for (const QString &known : m_names) {
-        if (known == name)
-            return known;
+    // A slot chosen by the name's length and outer characters answers most look-ups
+    // without hashing the whole name; the map settles the rest.
+    const qsizetype n = name.size();
+    const size_t slot = n == 0 ? 0
+        : (size_t(n) * 7 + name.front().unicode() * 3 + name.back().unicode()) % m_recentNames.size();
+    SharedName *&recent = m_recentNames[slot];
+    if (recent && recent->text.size() == n && std::equal(name.begin(), name.end(), recent->text.constBegin()))
+        return recent->share();
+    auto known = m_names.find(name);
+    if (known == m_names.end()) {
+        if (m_names.size() >= kMaxSharedNames)
+            return name.toString();
+        QString text = name.toString();
+        const QStringView key = text; // views the value's own text, which the entry keeps
+        known = m_names.emplace(key, SharedName{std::move(text)}).first;
     }
-    QString &slot = m_names[m_nextName];
-    m_nextName = (m_nextName + 1) % m_names.size();
-    slot = name.toString();
-    return slot;
+    recent = &known->second;
+    return recent->share();
 }
 
 } // namespace velk

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <velk/common/TextBlocks_p.h>
 #include <velk/xml/StdXMLNode.h>
 
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
 #include "XmlNodeArena_p.h"
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace velk {
@@ -61,15 +64,29 @@ private:
     StdXMLNodePtr &m_root;
     QString &m_version;
     XmlNodeArena m_arena;
+    TextBlocks m_texts;
     // The open elements, outermost first. Entries past m_depth are unused but keep their
     // vectors' capacity for the next element at that depth.
     std::vector<OpenElement> m_open;
     size_t m_depth = 0;
     bool m_leftOpen = false; // elements were still open when the text was finished
-    // Element names seen last: a document repeats a handful of names, and sharing their
-    // text saves an allocation per element.
-    std::array<QString, 8> m_names;
-    size_t m_nextName = 0;
+    // Element names read so far, each shared by all its elements: a document repeats a
+    // handful of names, and sharing their text saves an allocation per element.
+    struct NameHash
+    {
+        size_t operator()(QStringView s) const noexcept { return qHash(s); }
+    };
+    static constexpr size_t kMaxSharedNames = 1024;
+    struct SharedName
+    {
+        static constexpr int kRefsAtOnce = 1 << 20;
+        QString text;
+        int unusedRefs = 0;
+        QString share();
+        void giveBackRefs();
+    };
+    std::unordered_map<QStringView, SharedName, NameHash> m_names;
+    std::array<SharedName *, 61> m_recentNames{};
 
     QString m_buffer;
     bool m_hasStarted = false; // the text before the first "<" has been dropped

@@ -1,5 +1,7 @@
 #include "XmlText_p.h"
 
+#include "XmlScan_p.h"
+
 #include <velk/common/LeadingNumber_p.h>
 #include <velk/common/Rounding_p.h>
 #include <velk/common/StringHelpers.h>
@@ -8,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace velk::XmlText {
 
@@ -75,13 +78,17 @@ namespace {
 
 // The four entities never overlap and resolving one never forms another, so one pass
 // that tries them at each "&" gives what four successive replace passes give.
+bool hasAt(QStringView s, qsizetype i, std::u16string_view word)
+{
+    return s.size() - i >= qsizetype(word.size()) && std::equal(word.begin(), word.end(), s.utf16() + i);
+}
+
 qsizetype entityAt(QStringView s, qsizetype i, char16_t &resolved)
 {
-    const QStringView rest = s.sliced(i);
-    if (rest.startsWith(u"&gt;")) { resolved = u'>'; return 4; }
-    if (rest.startsWith(u"&lt;")) { resolved = u'<'; return 4; }
-    if (rest.startsWith(u"&quot;")) { resolved = u'"'; return 6; }
-    if (rest.startsWith(u"&amp;")) { resolved = u'&'; return 5; }
+    if (hasAt(s, i, u"&gt;")) { resolved = u'>'; return 4; }
+    if (hasAt(s, i, u"&lt;")) { resolved = u'<'; return 4; }
+    if (hasAt(s, i, u"&quot;")) { resolved = u'"'; return 6; }
+    if (hasAt(s, i, u"&amp;")) { resolved = u'&'; return 5; }
     return 0;
 }
 
@@ -92,27 +99,32 @@ bool isDigit(QChar c)
 
 } // namespace
 
-QString decodeEntities(QStringView s)
+qsizetype decodeEntitiesInto(QStringView s, char16_t *out)
 {
-    const qsizetype first = s.indexOf(u'&');
-    if (first < 0)
-        return s.toString();
-    QString out;
-    out.reserve(s.size());
+    const char16_t *const start = out;
     qsizetype runStart = 0;
-    for (qsizetype i = first; i < s.size(); ++i) {
-        if (s[i] != u'&')
-            continue;
+    const char16_t *const text = s.utf16();
+    for (qsizetype i = XmlScan::indexOf(text, s.size(), 0, u'&'); i >= 0;
+         i = XmlScan::indexOf(text, s.size(), i + 1, u'&')) {
         char16_t resolved = 0;
         const qsizetype length = entityAt(s, i, resolved);
         if (length == 0)
             continue;
-        out.append(s.sliced(runStart, i - runStart));
-        out.append(QChar(resolved));
+        out = std::copy_n(s.utf16() + runStart, i - runStart, out);
+        *out++ = resolved;
         i += length - 1;
         runStart = i + 1;
     }
-    out.append(s.sliced(runStart));
+    out = std::copy_n(s.utf16() + runStart, s.size() - runStart, out);
+    return out - start;
+}
+
+QString decodeEntities(QStringView s)
+{
+    if (!s.contains(u'&'))
+        return s.toString();
+    QString out(s.size(), Qt::Uninitialized);
+    out.resize(decodeEntitiesInto(s, reinterpret_cast<char16_t *>(out.data())));
     return out;
 }
 

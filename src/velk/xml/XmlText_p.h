@@ -30,6 +30,9 @@ void appendEncoded(QString &out, QStringView s);
 QString encodeEntities(QStringView s);
 /// Resolves "&gt;", "&lt;", "&quot;" and "&amp;"; anything else stays as it is.
 QString decodeEntities(QStringView s);
+/// Writes `s` with the four entities resolved to `out`, which has room for `s.size()`
+/// characters; returns the number written.
+qsizetype decodeEntitiesInto(QStringView s, char16_t *out);
 
 /// Backslash escape of an attribute value: "\" "|" LF and the double quote get a
 /// backslash, CR is dropped, LF becomes "\n".

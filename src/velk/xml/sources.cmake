@@ -9,6 +9,7 @@ target_sources(velkgui PRIVATE
   src/velk/xml/XmlParser_p.h
   src/velk/xml/XmlPath.cpp
   src/velk/xml/XmlPath_p.h
+  src/velk/xml/XmlScan_p.h
   src/velk/xml/XmlText.cpp
   src/velk/xml/XmlText_p.h
   src/velk/xml/XmlWriter.cpp

@@ -1,0 +1,144 @@
+#include "SheetDrag_p.h"
+
+#include "SheetState_p.h"
+#include "velkSheet.h"
+
+#include <velk/platform/DragDrop.h>
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace velk {
+
+namespace {
+
+const QString textFormat = QStringLiteral("text/plain");
+const QString filesFormat = QStringLiteral("text/uri-list");
+
+// A target that only hovers asks again and again; files are fetched at every fourth ask.
+constexpr int requestsPerFileFetch = 4;
+
+} // namespace
+
+SheetDragData::SheetDragData(int dragType, Request request)
+    : m_dragType(dragType)
+    , m_request(std::move(request))
+{
+    // A drop inside this process is seen here before the target reads the data.
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+SheetDragData::~SheetDragData() = default;
+
+bool SheetDragData::offersText() const
+{
+    return m_dragType == SheetDragType::Text || m_dragType == SheetDragType::TextAndFiles;
+}
+
+bool SheetDragData::offersFiles() const
+{
+    return m_dragType == SheetDragType::Files || m_dragType == SheetDragType::TextAndFiles;
+}
+
+QStringList SheetDragData::formats() const
+{
+    QStringList list;
+    if (offersText())
+        list << textFormat;
+    if (offersFiles())
+        list << filesFormat;
+    return list;
+}
+
+bool SheetDragData::hasFormat(const QString &mimeType) const
+{
+    return formats().contains(mimeType);
+}
+
+bool SheetDragData::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Drop && static_cast<QDropEvent *>(event)->mimeData() == this)
+        m_dropping = true;
+    return QMimeData::eventFilter(watched, event);
+}
+
+const QVariant &SheetDragData::dataFor(int format) const
+{
+    QVariant &last = format == SheetDragType::Text ? m_lastText : m_lastFiles;
+    ++m_requests;
+    const bool atOnce = m_dragType == SheetDragType::Text || m_dragType == SheetDragType::TextAndFiles;
+    if (m_dropping || atOnce || m_requests >= requestsPerFileFetch) {
+        m_requests = 0;
+        QVariant data;
+        if (m_request)
+            m_request(data, format);
+        last = data;
+    }
+    return last;
+}
+
+QVariant SheetDragData::retrieveData(const QString &mimeType, QMetaType type) const
+{
+    Q_UNUSED(type);
+    if (mimeType == textFormat && offersText())
+        return textOf(dataFor(SheetDragType::Text));
+    if (mimeType == filesFormat && offersFiles()) {
+        // QMimeData keeps URLs as a list of variants; it gives them out as QUrls.
+        const QList<QUrl> urls = urlsOf(dataFor(SheetDragType::Files));
+        return QVariantList(urls.begin(), urls.end());
+    }
+    return QVariant();
+}
+
+QString SheetDragData::textOf(const QVariant &data)
+{
+    if (data.metaType().id() == QMetaType::QStringList)
+        return data.toStringList().join(QStringLiteral("\r\n"));
+    if (data.metaType().id() == QMetaType::QVariantList || !data.canConvert<QString>())
+        return QString();
+    return data.toString();
+}
+
+QList<QUrl> SheetDragData::urlsOf(const QVariant &data)
+{
+    QStringList paths;
+    if (data.metaType().id() == QMetaType::QStringList)
+        paths = data.toStringList();
+    else if (data.metaType().id() == QMetaType::QString)
+        paths = data.toString().split(QRegularExpression(QStringLiteral("\r?\n")));
+    QList<QUrl> urls;
+    urls.reserve(paths.size());
+    for (const QString &path : std::as_const(paths)) {
+        if (!path.isEmpty())
+            urls.append(QUrl::fromLocalFile(path));
+    }
+    return urls;
+}
+
+int runSheetDrag(SheetState &state, velkSheetEvents &events, QWidget *source, const std::shared_ptr<SheetData> &row)
+{
+    if (!row)
+        return DropEffect::None;
+    state.setDragKeyword(row->GetSubText(1));
+    int dragType = SheetDragType::None;
+    Q_EMIT events.DragCheck(row, dragType);
+    if (dragType <= 0)
+        return DropEffect::None;
+    int effects = DropEffect::Copy | DropEffect::Move;
+    Q_EMIT events.DragAllowedEffects(effects);
+    // The sheet may go while the drag runs (a handler may close its window).
+    const QPointer<velkSheetEvents> alive(&events);
+    auto *data = new SheetDragData(dragType, [alive](QVariant &value, int format) {
+        if (alive)
+            Q_EMIT alive->DragRequest(value, format);
+    });
+    const int effect = Drag::exec(source, data, effects);
+    if (alive)
+        Q_EMIT alive->DragComplete(effect);
+    return effect;
+}
+
+} // namespace velk
