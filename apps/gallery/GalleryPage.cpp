@@ -8,7 +8,21 @@ std::vector<GalleryPage> &registry()
     static std::vector<GalleryPage> pages;
     return pages;
 }
+
+std::function<void(const QString &)> &opener()
+{
+    static std::function<void(const QString &)> open;
+    return open;
+}
 } // namespace
+
+QStringList GalleryPage::controlNames() const
+{
+    QStringList names;
+    for (const QString &name : QString::fromUtf8(controls).split(u',', Qt::SkipEmptyParts))
+        names << name.trimmed();
+    return names;
+}
 
 void GalleryPages::add(GalleryPage page)
 {
@@ -37,4 +51,24 @@ QString GalleryPages::slug(const QString &title)
         else if (!s.endsWith(u'-')) s += u'-';
     }
     return s;
+}
+
+std::optional<GalleryPage> GalleryPages::pageOf(const QString &className)
+{
+    for (const GalleryPage &page : all()) {
+        if (page.controlNames().contains(className))
+            return page;
+    }
+    return std::nullopt;
+}
+
+void GalleryPages::open(const QString &title)
+{
+    if (opener())
+        opener()(title);
+}
+
+void GalleryPages::setOpener(std::function<void(const QString &title)> open)
+{
+    opener() = std::move(open);
 }

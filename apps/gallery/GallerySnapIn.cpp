@@ -7,11 +7,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
 
 SampleArchive *theArchive = nullptr;
+
+std::function<void(const QString &)> shownHandler;
 
 enum ToolbarItem { Rebuild = 1, CopyPicture = 2 };
 
@@ -22,6 +25,16 @@ GallerySnapIn::GallerySnapIn(QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("pageScroll"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(m_scroll);
+}
+
+void GallerySnapIn::setShownHandler(std::function<void(const QString &title)> handler)
+{
+    shownHandler = std::move(handler);
 }
 
 void GallerySnapIn::setArchive(SampleArchive *archive)
@@ -60,6 +73,8 @@ void GallerySnapIn::setIsVisible(bool visible)
     m_visible = visible;
     if (visible && !m_page)
         buildPage();
+    if (visible && shownHandler)
+        shownHandler(m_title);
 }
 
 void GallerySnapIn::Click(int id)
@@ -84,7 +99,7 @@ void GallerySnapIn::buildPage()
     }
     if (!m_page)
         m_page = new QLabel(QStringLiteral("Keine Seite \"%1\"").arg(m_title), this);
-    layout()->addWidget(m_page);
+    m_scroll->setWidget(m_page);
     m_page->show();
     emit statustext(QStringLiteral("Seite \"%1\" aufgebaut").arg(m_title));
 }

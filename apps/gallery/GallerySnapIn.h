@@ -3,11 +3,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class SampleArchive;
 
 /// One gallery page hosted by the frame. Its parameter names the page
 /// (<SEITE titel="..."/>); the page is built the first time the frame shows it. The
-/// toolbar rebuilds the page or copies its picture to the clipboard.
+/// toolbar rebuilds the page or copies its picture to the clipboard. The page sits in a
+/// scroll area: it never gets less than its layout's minimum size, and scrolls instead.
 class GallerySnapIn : public QWidget
 {
     Q_OBJECT
@@ -28,6 +31,12 @@ public:
     void setIsVisible(bool visible);
     Q_INVOKABLE void Click(int id);
 
+    /// The built page (the widget its factory returned), or nullptr.
+    QWidget *page() const { return m_page; }
+    QString title() const { return m_title; }
+    /// Told whenever a snap-in's page is shown (the window names it in the status bar).
+    static void setShownHandler(std::function<void(const QString &title)> handler);
+
 signals:
     void statustext(const QString &text);
 
@@ -37,5 +46,6 @@ private:
     QString m_parameter;
     QString m_title;
     QWidget *m_page = nullptr;
+    class QScrollArea *m_scroll = nullptr;
     bool m_visible = false;
 };

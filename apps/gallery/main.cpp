@@ -80,7 +80,9 @@ int main(int argc, char **argv)
     const QCommandLineOption archive(QStringLiteral("archive"), QStringLiteral("Sample archive file to use."),
                                      QStringLiteral("file"));
     const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("Print the page titles and exit."));
-    parser.addOptions({screenshots, page, archive, list});
+    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Window size for the screenshots, e.g. 640x420."),
+                                  QStringLiteral("WxH"));
+    parser.addOptions({screenshots, page, archive, list, size});
     parser.process(app);
 
     if (parser.isSet(list)) {
@@ -95,6 +97,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "sample archive not available: %s\n", qPrintable(sample.errorText()));
 
     GalleryWindow window(sample);
+    if (parser.isSet(size)) {
+        const QStringList wh = parser.value(size).split(u'x');
+        if (wh.size() == 2 && wh[0].toInt() > 0 && wh[1].toInt() > 0)
+            window.resize(wh[0].toInt(), wh[1].toInt());
+    }
     if (parser.isSet(screenshots) || headless) {
         const QString dir = parser.isSet(screenshots) ? parser.value(screenshots) : QStringLiteral("out/gallery");
         return writeScreenshots(window, dir, parser.value(page));

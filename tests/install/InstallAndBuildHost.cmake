@@ -1,6 +1,7 @@
 # Script mode. With VELK_SOURCE_DIR set, first builds the library in VELK_BUILD_DIR as a
 # static library without tests; then installs VELK_BUILD_DIR into a scratch prefix,
-# builds the host in tests/install/host against it and runs it.
+# builds the host in VELK_HOST_SOURCE against it and runs its program VELK_HOST_EXE
+# (velk-host unless given).
 file(REMOVE_RECURSE ${VELK_SCRATCH})
 set(prefix ${VELK_SCRATCH}/prefix)
 
@@ -29,4 +30,7 @@ run(${CMAKE_COMMAND} -S ${VELK_HOST_SOURCE} -B ${VELK_SCRATCH}/host -G ${VELK_GE
     # The host is built like the library (same compiler, same sanitizers in a check build).
     -DCMAKE_CXX_COMPILER=${VELK_CXX_COMPILER} "-DCMAKE_CXX_FLAGS=${VELK_CXX_FLAGS}")
 run(${CMAKE_COMMAND} --build ${VELK_SCRATCH}/host)
-run(${VELK_SCRATCH}/host/velk-host)
+if(NOT VELK_HOST_EXE)
+  set(VELK_HOST_EXE velk-host)
+endif()
+run(${VELK_SCRATCH}/host/${VELK_HOST_EXE})

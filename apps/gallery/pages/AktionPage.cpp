@@ -53,4 +53,6 @@ QWidget *createAktionPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Aktion", 73, createAktionPage);
+VELK_GALLERY_PAGE("Aktion", 73, createAktionPage, "velkAction",
+                  "Was beim Archivieren mit dem Dokument geschieht: löschen, ablegen, Pfad entfernen",
+                  "Die Wahl im Steuerelement ergibt einen Aktionstext wie \"delete|save:/srv/archiv/alt|removepath\", der darunter angezeigt wird. Ein eigener Text lässt sich mit \"Aktion setzen\" zurückgeben.");

@@ -1,17 +1,18 @@
 #include "ArchiveSnapIns.h"
 
+#include "GalleryMenus.h"
+
 #include "SampleArchive.h"
 
 #include <velk/frame/velkFrameControl.h>
+#include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/sheet/SheetData.h>
 #include <velk/sheet/velkSheet.h>
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCursor>
 #include <QLocale>
-#include <QMenu>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
@@ -172,6 +173,19 @@ enum DocumentTool { DocumentRefresh = 1, DocumentSort = 3 };
 enum DocumentColumn { DocTitle = 1, DocDate, DocAmount };
 }
 
+QWidget *ArchiveSnapIn::toolbar() const
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *frame = qobject_cast<velk::velkFrameControl *>(w)) {
+            for (int nr = 1; nr <= frame->snapinCount(); ++nr) {
+                if (frame->snapin(nr) == this)
+                    return frame->toolbar(nr);
+            }
+        }
+    }
+    return nullptr;
+}
+
 ArchiveDocuments::ArchiveDocuments(QWidget *parent)
     : ArchiveSnapIn(parent)
 {
@@ -200,13 +214,12 @@ void ArchiveDocuments::clicked(int id)
     }
     if (id != DocumentRefresh)
         return;
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("menu_refresh"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Neu laden"), this, [this] { fill(); });
-    menu->addAction(QStringLiteral("Nach Datum sortieren"), this, [this] { sortBy(DocDate); });
-    menu->addAction(QStringLiteral("Nach Betrag sortieren"), this, [this] { sortBy(DocAmount); });
-    menu->popup(QCursor::pos());
+    QWidget *bar = toolbar();
+    GalleryMenus::open(bar ? bar : this, bar ? float(clickAt().x()) : 0.0f, bar ? float(clickAt().y()) : 0.0f,
+                       {{QStringLiteral("Nach Datum sortieren"), [this] { sortBy(DocDate); }},
+                        {QStringLiteral("Nach Betrag sortieren"), [this] { sortBy(DocAmount); }},
+                        {QStringLiteral("-"), {}},
+                        {QStringLiteral("Neu laden"), [this] { fill(); }}});
 }
 
 void ArchiveDocuments::received(const QString &cmd, const QString &value)

@@ -3,6 +3,7 @@
 #include <velk/common/Color.h>
 
 #include <QString>
+#include <QPointF>
 #include <QWidget>
 
 class SampleArchive;
@@ -31,7 +32,12 @@ public:
     virtual QString Toolbar() const = 0;
     velk::Color BackColor() const { return m_backColor; }
     void setBackColor(velk::Color color);
-    Q_INVOKABLE void Click(int id) { clicked(id); }
+    /// A toolbar click: the frame passes the item's lower left corner in twips.
+    Q_INVOKABLE void Click(int id, float x, float y)
+    {
+        m_clickAt = QPointF(x, y);
+        clicked(id);
+    }
     Q_INVOKABLE void ReceiveCommand(const QString &cmd, const QString &value) { received(cmd, value); }
 
 signals:
@@ -44,6 +50,10 @@ protected:
     velk::velkSheet *sheet() const { return m_sheet; }
     /// The Tag of the sheet's selected row; empty when none.
     QString selectedTag() const;
+    /// The frame's toolbar of this snap-in, or nullptr.
+    QWidget *toolbar() const;
+    /// Where the last toolbar click was, in twips of the toolbar.
+    QPointF clickAt() const { return m_clickAt; }
     /// Sends a command through the frame this snap-in sits in.
     void sendCommand(const QString &cmd, const QString &value);
 
@@ -53,6 +63,7 @@ protected:
 private:
     velk::velkSheet *m_sheet;
     velk::Color m_backColor = 0;
+    QPointF m_clickAt;
 };
 
 /// The topic tree.

@@ -73,4 +73,6 @@ QWidget *createBewertungPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Bewertung", 72, createBewertungPage);
+VELK_GALLERY_PAGE("Bewertung", 72, createBewertungPage, "velkEval",
+                  "Bewertung mit fünf Balken, als Bedingung für eine Abfrage",
+                  "Ein Klick wählt eine Bewertung, mit Umschalt, Strg oder Alt einen Bereich. Die Bedingung ($eval>=40/$eval<=80) filtert die Dokumente des Beispielarchivs in der Liste darunter.");

@@ -110,4 +110,6 @@ QWidget *createBoardPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Board", 60, createBoardPage);
+VELK_GALLERY_PAGE("Board", 60, createBoardPage, "velkBoard",
+                  "Die Themen des Archivs als Kästen mit Verbindungen",
+                  "Kästen lassen sich ziehen; ein Klick auf einen Kasten, einen Menüeintrag oder eine Verbindung wird unten gemeldet.");

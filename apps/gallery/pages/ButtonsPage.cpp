@@ -74,6 +74,7 @@ QWidget *buttonGrid(QLabel *log)
             ++row;
         }
     }
+    layout->setColumnStretch(column, 1); // spare width goes right of the buttons
     return grid;
 }
 
@@ -115,4 +116,6 @@ QWidget *createButtonsPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Schaltflächen", 41, createButtonsPage);
+VELK_GALLERY_PAGE("Schaltflächen", 41, createButtonsPage, "velkButton,velkLabel",
+                  "Schaltflächen und Beschriftungen mit Icons und Hervorhebung",
+                  "Schaltflächen und Beschriftungen in ihren Stilen: mit Icon, ohne Rahmen, als Verweis. Überfahren hebt sie hervor, ein Klick löst Click aus.");

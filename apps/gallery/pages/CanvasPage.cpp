@@ -197,4 +197,6 @@ QWidget *createCanvasPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Zeichenfläche", 90, createCanvasPage);
+VELK_GALLERY_PAGE("Zeichenfläche", 90, createCanvasPage, "",
+                  "Die Zeichenfläche, auf der alle Steuerelemente malen",
+                  "Zeigt, was die Zeichenfläche in Twips und Pixeln zeichnet: Linien, Rechtecke, Text und Bilder. Sie ist kein eigenes Steuerelement, sondern die Grundlage der anderen.");

@@ -102,4 +102,6 @@ QWidget *createChartPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Diagramm", 60, createChartPage);
+VELK_GALLERY_PAGE("Diagramm", 60, createChartPage, "velkChart",
+                  "Balken- und Liniendiagramme aus Zahlenreihen",
+                  "Vier Diagramme mit einer bis sieben Reihen, Legenden und Achsenbeschriftungen.");

@@ -65,4 +65,6 @@ QWidget *createDatePickerPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Datumsauswahl", 71, createDatePickerPage);
+VELK_GALLERY_PAGE("Datumsauswahl", 71, createDatePickerPage, "velkDateControl",
+                  "Monatskalender zur Wahl eines Datums",
+                  "Ein Klick wählt einen Tag, die Pfeile blättern die Monate. Das gewählte Datum erscheint als Text dd.mm.yyyy.");

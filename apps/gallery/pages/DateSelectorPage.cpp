@@ -130,4 +130,6 @@ QWidget *createDateSelectorPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Datumsbereich", 70, createDateSelectorPage);
+VELK_GALLERY_PAGE("Datumsbereich", 70, createDateSelectorPage, "velkDateSelector,velkDate",
+                  "Zeitraum wählen und als Text oder Bedingung ausgeben",
+                  "Der Zeitraum wird im Kalenderstreifen gezogen oder aus Vorgaben gewählt; daraus entstehen ein lesbarer Text und eine Datumsbedingung für eine Abfrage.");

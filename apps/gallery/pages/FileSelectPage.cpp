@@ -92,4 +92,6 @@ QWidget *createFileSelectPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Dateiauswahl", 72, createFileSelectPage);
+VELK_GALLERY_PAGE("Dateiauswahl", 72, createFileSelectPage, "velkFileSelect",
+                  "Dateien und Ordner in einer Liste wählen",
+                  "Die Liste zeigt Ordner und Dateien mit Icons; Klick, Doppelklick und die Wahl eines Pfads werden unten gemeldet.");

@@ -190,4 +190,8 @@ QWidget *createFormularPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Formular", 85, createFormularPage);
+VELK_GALLERY_PAGE("Formular", 85, createFormularPage, "",
+                  "Ein Formular aus Qt Designer, zur Laufzeit über das velkGUI-Designer-Modul geladen",
+                  "Das Formular (formular.ui) enthält Steuerelemente der Bibliothek, wie Qt Designer sie anlegt. "
+                  "\"Eigenschaften\" speichert ihre Entwurfseigenschaften im Konfigurationsordner; beim nächsten "
+                  "Start liest die Seite sie wieder ein.");

@@ -157,4 +157,8 @@ QWidget *createFramePage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Rahmen", 30, createFramePage);
+VELK_GALLERY_PAGE("Rahmen", 30, createFramePage, "velkFrameControl",
+                  "Ein Archivbildschirm aus einer XML-Beschreibung: Zeilen, Spalten, Register",
+                  "Der Rahmen setzt Themenbaum, Dokumentliste und Details aus data/archive-layout.xml zusammen, "
+                  "mit Leisten, Rändern und Größen in Prozent oder Pixeln. Ziehen Sie das Fenster größer und "
+                  "kleiner, um die Größenregeln zu sehen.");

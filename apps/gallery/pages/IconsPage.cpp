@@ -96,4 +96,6 @@ QWidget *createIconsPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Icons", 40, createIconsPage);
+VELK_GALLERY_PAGE("Icons", 40, createIconsPage, "velkIcon",
+                  "Alle Icons der Bibliothek mit ihren Namen",
+                  "Jedes Icon wird über seinen Namen angesprochen; die Seite zeigt den Vorrat in den gezeichneten Größen.");

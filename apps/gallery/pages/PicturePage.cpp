@@ -157,4 +157,6 @@ QWidget *createPicturePage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Bild", 80, createPicturePage);
+VELK_GALLERY_PAGE("Bild", 80, createPicturePage, "velkPicScroll,velkSplitter",
+                  "Bilder rollen und zoomen, Flächen mit einem Teiler trennen",
+                  "Der Bildbereich rollt und zoomt ein Foto, Bereiche darin sind anklickbar; der Teiler zwischen Liste und Bild lässt sich ziehen.");

@@ -114,4 +114,6 @@ QWidget *createPreviewPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Druckvorschau", 60, createPreviewPage);
+VELK_GALLERY_PAGE("Druckvorschau", 60, createPreviewPage, "velkPreView",
+                  "Druckvorschau für Text in der Seitenbeschreibungssprache",
+                  "Ein Klick vergrößert, Ziehen verschiebt, Bild auf/ab blättert die Seiten.");

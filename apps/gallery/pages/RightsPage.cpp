@@ -45,4 +45,6 @@ QWidget *createRightsPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Rechte", 61, createRightsPage);
+VELK_GALLERY_PAGE("Rechte", 61, createRightsPage, "velkRights",
+                  "Rechte von Benutzern und Gruppen bearbeiten",
+                  "Zwei Listen zeigen Berechtigte und ihre Rechte; die Knöpfe fügen hinzu und entfernen. Das Ergebnis steht als Parametertext darunter.");

@@ -61,4 +61,6 @@ QWidget *createScalaPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Skala", 81, createScalaPage);
+VELK_GALLERY_PAGE("Skala", 81, createScalaPage, "velkScala",
+                  "Skala mit Schieber für einen Wert",
+                  "Ziehen oder klicken setzt den Wert; mit dem Fokus gehen Pfeiltasten, Bild auf/ab, Pos1 und Ende. Der Wert steht daneben.");

@@ -180,6 +180,8 @@ private:
         velkSheetEvents *events = m_sheet->events();
         connect(events, &velkSheetEvents::ColumnClick, this, [this](int col) { sortBy(col); });
         connect(events, &velkSheetEvents::Click, this, [this] { showCurrent(); });
+        // The path line shows the edited title once the edit is stored.
+        connect(events, &velkSheetEvents::SaveEdit, this, [this] { showCurrent(); }, Qt::QueuedConnection);
         connect(events, &velkSheetEvents::Menu, this, [this](const QString &cmd) { runCommand(cmd); });
         connectDragAndDrop();
         connect(events, &velkSheetEvents::IsEditable, this, [this](int row, int col, bool &enable) {
@@ -317,4 +319,8 @@ QWidget *createSheetPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Liste", 20, createSheetPage);
+VELK_GALLERY_PAGE("Liste", 20, createSheetPage, "velkSheet",
+                  "Baumliste mit Spalten, Icons, Häkchen, Sortierung und Bearbeitung an Ort und Stelle",
+                  "Themen und Jahresgruppen klappen per Doppelklick auf; ein Klick auf einen Spaltenkopf sortiert "
+                  "innerhalb jeder Gruppe. F2 bearbeitet Titel und Status, das Häkchen setzt den Status, die "
+                  "Bewertungsspalte nimmt einen Klick. Die Zeile unten zeigt den Pfad der gewählten Zeile.");

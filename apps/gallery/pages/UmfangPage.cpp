@@ -50,4 +50,6 @@ QWidget *createUmfangPage(SampleArchive &, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Umfang", 71, createUmfangPage);
+VELK_GALLERY_PAGE("Umfang", 71, createUmfangPage, "velkUmfang",
+                  "Regeln für einen Umfang zusammenstellen",
+                  "Hinzufügen, Ändern und Löschen bearbeiten die Regeln; darunter stehen die Regeln für Include und Exclude als Text.");

@@ -162,4 +162,6 @@ QWidget *createWizardPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Assistent", 80, createWizardPage);
+VELK_GALLERY_PAGE("Assistent", 80, createWizardPage, "",
+                  "Ein Assistent aus einer Felderbeschreibung in XML",
+                  "Der Assistent baut seine Schritte aus einem Felddokument; Weiter und Zurück blättern, am Ende stehen die Antworten als Text.");
