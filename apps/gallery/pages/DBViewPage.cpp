@@ -138,4 +138,7 @@ QWidget *createDBViewPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Datenansicht", 62, createDBViewPage);
+VELK_GALLERY_PAGE("Datenansicht", 62, createDBViewPage, "velkDBView",
+                  "Abfragen, Berichte und Grafiken über die Dokumente des Archivs",
+                  "Oben eine Liste, darunter ein Bericht nach Themen mit einer geöffneten Gruppe und eine Grafik. "
+                  "Die Auswahlfelder und Datumsfelder schränken die Abfrage ein; die Leisten schalten Ansicht und Optionen um und exportieren.");

@@ -46,4 +46,7 @@ QWidget *createKeywordBarPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Keyword-Leiste", 75, createKeywordBarPage);
+VELK_GALLERY_PAGE("Keyword-Leiste", 75, createKeywordBarPage, "velkKeyword",
+                  "Die meistgewählten Keywords als Schaltflächen",
+                  "Ein Klick wählt ein Keyword; der Pfeil öffnet alle weiteren. Häufig gewählte Keywords rücken nach vorn, "
+                  "und was die Leiste gelernt hat, bleibt bis zum nächsten Start erhalten.");

@@ -87,4 +87,7 @@ QWidget *createKeywordsPage(SampleArchive &archive, QWidget *parent)
 
 } // namespace
 
-VELK_GALLERY_PAGE("Keywords", 74, createKeywordsPage);
+VELK_GALLERY_PAGE("Keywords", 74, createKeywordsPage, "velkKeywords",
+                  "Keywords nach Themen, angekreuzt für ein Dokument",
+                  "Wählen Sie ein Dokument: seine Keywords sind angekreuzt. Ein Häkchen ändert die Keywords des Dokuments; "
+                  "die letzte Zeile legt ein neues Keyword an.");
