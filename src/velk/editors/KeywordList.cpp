@@ -81,13 +81,23 @@ void KeywordTicks::clear()
     m_rows.clear();
 }
 
+void KeywordTicks::reserve(int rows)
+{
+    m_byEntry.reserve(rows);
+    m_byKeyword.reserve(rows);
+    m_entryOfRow.reserve(size_t(rows) * 2 + 1);
+    m_rows.reserve(size_t(rows));
+}
+
 void KeywordTicks::addRow(int pos, const QString &entry)
 {
     m_byEntry[entry].push_back(pos);
     if (!entry.contains(u'='))
         m_byEntry[u'=' + entry].push_back(pos);
     m_byKeyword[KeywordEntry::parse(entry).keyword].push_back(pos);
-    m_entryOfRow.insert(pos, entry);
+    if (m_entryOfRow.size() <= size_t(pos))
+        m_entryOfRow.resize(size_t(pos) + 1);
+    m_entryOfRow[size_t(pos)] = entry;
     m_rows.push_back(pos);
 }
 

@@ -61,12 +61,17 @@ class VELK_TESTS_EXPORT KeywordTicks
 {
 public:
     void clear();
+    /// Makes room for `rows` keyword rows, so filling does not rehash.
+    void reserve(int rows);
     /// Registers the keyword row at `pos` made from `entry`.
     void addRow(int pos, const QString &entry);
     /// The rows the `SelectedKeywords` entry `selected` ticks, in row order.
     std::vector<int> rowsOf(const QString &selected) const;
     /// The entry the row at `pos` was made from; empty for other rows.
-    QString entryOf(int pos) const { return m_entryOfRow.value(pos); }
+    QString entryOf(int pos) const
+    {
+        return pos >= 0 && size_t(pos) < m_entryOfRow.size() ? m_entryOfRow[size_t(pos)] : QString();
+    }
     /// The keyword rows in row order.
     const std::vector<int> &rows() const { return m_rows; }
 
@@ -83,7 +88,7 @@ private:
 
     QHash<QString, std::vector<int>> m_byEntry;
     QHash<QString, std::vector<int>> m_byKeyword;
-    QHash<int, QString> m_entryOfRow;
+    std::vector<QString> m_entryOfRow; // by row position; empty for other rows
     std::vector<int> m_rows;
 };
 

@@ -116,6 +116,7 @@ struct velkKeywords::Private
     std::vector<std::shared_ptr<SheetData>> buildRows()
     {
         ticks.clear();
+        ticks.reserve(list.count());
         const KeywordQuery matcher(query);
         std::vector<std::shared_ptr<SheetData>> rows;
         rows.reserve(size_t(list.count()) * 2 + 1);
