@@ -73,6 +73,8 @@ const EntryInfo kInfos[] = {
      "Zeigt ein Bild mit Rollbalken und lässt darauf Bereiche mit Verknüpfungen markieren."},
     {"velkRights", "velk/editors/velkRights.h", "persons", {420, 360}, "Rechte von Benutzern",
      "Bearbeitet eigene und geerbte Rechte von Benutzern und Gruppen."},
+    {"velkDBView", "velk/views/velkDBView.h", "table", {560, 360}, "Datenansicht mit Abfrage, Bericht und Grafik",
+     "Stellt eine Tabelle als Liste, gruppierten Bericht oder Grafik dar, mit Auswahlfeldern für die Bedingungen."},
     {"velkScala", "velk/preview/velkScala.h", "sort", {150, 19}, "Schieberegler",
      "Waagrechter Schieberegler für eine ganze Zahl zwischen Minimum und Maximum."},
     {"velkSplitter", "velk/frame/velkSplitter.h", "right", {5, 100}, "Trennbalken",
