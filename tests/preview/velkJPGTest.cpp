@@ -113,8 +113,8 @@ TEST(velkJPG, DecodesAsQtDoesAndRoundTripsAtQuality90)
     // Odd widths exercise the row padding; a grey picture the one-channel path.
     for (const QSize size : {QSize(101, 37), QSize(64, 64), QSize(3, 1)}) {
         SCOPED_TRACE(size.width());
-        const QImage original = testPicture(size.width(), size.height());
-        const QString path = writeFile(dir, QStringLiteral("a.jpg"), jpegOf(original));
+        const QImage source = testPicture(size.width(), size.height());
+        const QString path = writeFile(dir, QStringLiteral("a.jpg"), jpegOf(source));
         velkJPG jpg;
         ASSERT_TRUE(jpg.LoadJPG(path));
         const QImage qtDecoded = QImage(path).convertToFormat(QImage::Format_RGB32);

@@ -24,6 +24,8 @@ struct BoxSpec
     const char *caption;
 };
 
+// The boxes' captions are shown to the user as they stand; "Original" there is the user's
+// own file that is being archived (moved to the recycle bin or renamed after the copy).
 const BoxSpec kBoxes[ActionState::BoxCount] = {
     {"Check1_1", "falls Datei: Shortcut erstellen"},
     {"Check1_2", "falls Datei: Original in Papierkorb verschieben"},
