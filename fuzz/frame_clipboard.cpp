@@ -2,6 +2,7 @@
 // element; pasted into a frame in configuration mode (before an element and as a
 // sub-element), the frame lays out and copies without crashing.
 
+#include "XmlFuzzing.h"
 #include <velk/frame/FrameLayoutEditor_p.h>
 #include <velk/frame/velkFrameControl.h>
 #include <velk/platform/Input.h>
@@ -37,21 +38,6 @@ bool sameTree(const StdXMLNodePtr &a, const StdXMLNodePtr &b)
     return true;
 }
 
-// Indentation makes the text of a deep chain grow with the square of its depth; only
-// elements whose text stays reasonable are written.
-qsizetype writtenLength(const StdXMLNodePtr &root)
-{
-    qsizetype length = 0;
-    std::vector<std::pair<StdXMLNode *, qsizetype>> pending{{root.get(), 0}};
-    while (!pending.empty()) {
-        const auto [node, level] = pending.back();
-        pending.pop_back();
-        length += 2 * (3 * level + 8) + 2 * node->Tag.size() + node->Parameter.size() + 6 * node->Body.size();
-        for (int i = 1; i <= node->Count(); ++i)
-            pending.emplace_back(node->Item(i).get(), level + 1);
-    }
-    return length;
-}
 constexpr qsizetype kWriteLimit = 4 * 1024 * 1024;
 
 // Pieces of layout text, so that random bytes also make trees of every element kind.

@@ -1,6 +1,7 @@
 // LoadXML on any text, the same text fed in pieces, then writing and reading back.
 // Aborts when the pieces give a different tree than the whole text.
 
+#include "XmlFuzzing.h"
 #include <velk/xml/StdXML.h>
 #include <velk/xml/XmlParser_p.h>
 
@@ -35,21 +36,6 @@ bool sameTree(const StdXMLNodePtr &a, const StdXMLNodePtr &b)
     return true;
 }
 
-// The length of the written text: three spaces per level make a deep chain's text grow
-// with the square of its depth, so only documents of bounded text are written.
-qsizetype writtenLength(const StdXMLNodePtr &root)
-{
-    qsizetype length = 0;
-    std::vector<std::pair<StdXMLNode *, qsizetype>> pending{{root.get(), 0}};
-    while (!pending.empty()) {
-        const auto [node, level] = pending.back();
-        pending.pop_back();
-        length += 2 * (3 * level + 8) + 2 * node->Tag.size() + node->Parameter.size() + 6 * node->Body.size();
-        for (int i = 1; i <= node->Count(); ++i)
-            pending.emplace_back(node->Item(i).get(), level + 1);
-    }
-    return length;
-}
 
 } // namespace
 
