@@ -17,6 +17,7 @@ KeywordEntry KeywordEntry::parse(const QString &entry)
 void KeywordList::clear()
 {
     m_entries.clear();
+    m_lowered.clear();
     m_sorted = true;
 }
 
@@ -24,16 +25,34 @@ void KeywordList::add(const QString &entry)
 {
     if (entry.isEmpty())
         return;
-    Item item{entry, entry.toLower()};
+    const qsizetype from = m_lowered.size();
+    const bool ascii = std::all_of(entry.cbegin(), entry.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        m_lowered.resize(from + entry.size());
+        QChar *out = m_lowered.data() + from;
+        for (QChar c : entry)
+            *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+    } else {
+        m_lowered.append(entry.toLower());
+    }
+    Item item{entry, from, m_lowered.size() - from};
     // Appending keeps the order as long as nothing greater than the new entry is last.
-    if (m_sorted && !m_entries.empty() && m_entries.back().lowered > item.lowered)
+    if (m_sorted && !m_entries.empty() && lowered(m_entries.back()) > lowered(item))
         m_sorted = false;
     m_entries.push_back(std::move(item));
 }
 
 void KeywordList::addAll(const QString &text)
 {
-    for (const QString &part : text.split(u','))
+    const QStringList parts = text.split(u',');
+    // Room for all parts at once, growing geometrically so that many small calls stay linear.
+    const size_t entries = m_entries.size() + size_t(parts.size());
+    if (entries > m_entries.capacity())
+        m_entries.reserve(std::max(entries, 2 * m_entries.capacity()));
+    const qsizetype chars = m_lowered.size() + text.size();
+    if (chars > m_lowered.capacity())
+        m_lowered.reserve(std::max(chars, 2 * m_lowered.capacity()));
+    for (const QString &part : parts)
         add(part);
 }
 
@@ -51,7 +70,7 @@ void KeywordList::ensureSorted() const
     if (m_sorted)
         return;
     std::stable_sort(m_entries.begin(), m_entries.end(),
-                     [](const Item &a, const Item &b) { return a.lowered < b.lowered; });
+                     [this](const Item &a, const Item &b) { return lowered(a) < lowered(b); });
     m_sorted = true;
 }
 
@@ -77,7 +96,7 @@ void KeywordTicks::clear()
 {
     m_byEntry.clear();
     m_byKeyword.clear();
-    m_entryOfRow.clear();
+    m_byRow.clear();
     m_rows.clear();
 }
 
@@ -85,26 +104,43 @@ void KeywordTicks::reserve(int rows)
 {
     m_byEntry.reserve(rows);
     m_byKeyword.reserve(rows);
-    m_entryOfRow.reserve(size_t(rows) * 2 + 1);
+    m_byRow.reserve(size_t(rows) * 2 + 1);
     m_rows.reserve(size_t(rows));
 }
 
-void KeywordTicks::addRow(int pos, const QString &entry)
+void KeywordTicks::addRow(int pos, const QString &entry, const QString &keyword)
 {
-    m_byEntry[entry].push_back(pos);
-    if (!entry.contains(u'='))
-        m_byEntry[u'=' + entry].push_back(pos);
-    m_byKeyword[KeywordEntry::parse(entry).keyword].push_back(pos);
-    if (m_entryOfRow.size() <= size_t(pos))
-        m_entryOfRow.resize(size_t(pos) + 1);
-    m_entryOfRow[size_t(pos)] = entry;
+    if (m_byRow.size() <= size_t(pos))
+        m_byRow.resize(size_t(pos) + 1);
+    m_byRow[size_t(pos)].entry = entry;
+    const auto append = [&](Chain &chain, int Row::*next) {
+        if (chain.last >= 0)
+            m_byRow[size_t(chain.last)].*next = pos;
+        else
+            chain.first = pos;
+        chain.last = pos;
+    };
+    append(m_byEntry[entry.contains(u'=') ? entry : u'=' + entry], &Row::nextSameEntry);
+    append(m_byKeyword[keyword], &Row::nextSameKeyword);
     m_rows.push_back(pos);
 }
 
 std::vector<int> KeywordTicks::rowsOf(const QString &selected) const
 {
-    const auto &index = selected.contains(u'=') ? m_byEntry : m_byKeyword;
-    return index.value(selected);
+    if (!selected.contains(u'='))
+        return rowsOfKeyword(selected);
+    std::vector<int> rows;
+    for (int pos = m_byEntry.value(selected).first; pos >= 0; pos = m_byRow[size_t(pos)].nextSameEntry)
+        rows.push_back(pos);
+    return rows;
+}
+
+std::vector<int> KeywordTicks::rowsOfKeyword(const QString &keyword) const
+{
+    std::vector<int> rows;
+    for (int pos = m_byKeyword.value(keyword).first; pos >= 0; pos = m_byRow[size_t(pos)].nextSameKeyword)
+        rows.push_back(pos);
+    return rows;
 }
 
 QString KeywordTicks::rebuilt(const QString &selected, const std::function<bool(int)> &isTicked) const
@@ -145,7 +181,7 @@ void KeywordTicks::appendRow(int pos, const std::function<bool(int)> &isTicked, 
         return;
     }
     // The keyword alone would tick it in every topic as well.
-    const std::vector<int> everywhere = m_byKeyword.value(entry);
+    const std::vector<int> everywhere = rowsOfKeyword(entry);
     if (std::all_of(everywhere.begin(), everywhere.end(), isTicked)) {
         out.append(entry);
         covered.unite(QSet<int>(everywhere.begin(), everywhere.end()));

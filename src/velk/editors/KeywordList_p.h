@@ -45,10 +45,14 @@ private:
     struct Item
     {
         QString text;
-        QString lowered;
+        qsizetype loweredFrom; // where the lower-cased text starts in m_lowered
+        qsizetype loweredLength;
     };
+    QStringView lowered(const Item &item) const { return QStringView(m_lowered).mid(item.loweredFrom, item.loweredLength); }
     void ensureSorted() const;
 
+    // The lower-cased texts one after another, so that an entry costs no string of its own.
+    QString m_lowered;
     mutable std::vector<Item> m_entries;
     mutable bool m_sorted = true;
 };
@@ -56,21 +60,23 @@ private:
 /// Which rows of a filled keyword sheet a `SelectedKeywords` entry ticks: "topic=keyword"
 /// ticks the row of that entry, a keyword alone ticks that keyword in every topic and
 /// without one, and "=keyword" the keyword without a topic only. Rows are registered once
-/// after filling; each look-up is a hash probe.
+/// after filling; each look-up is a hash probe. The rows of one key are chained through
+/// the rows themselves, so registering a row allocates nothing of its own.
 class VELK_TESTS_EXPORT KeywordTicks
 {
 public:
     void clear();
     /// Makes room for `rows` keyword rows, so filling does not rehash.
     void reserve(int rows);
-    /// Registers the keyword row at `pos` made from `entry`.
-    void addRow(int pos, const QString &entry);
+    /// Registers the keyword row at `pos` made from `entry`, whose keyword part (after the
+    /// first "=", or the whole entry) is `keyword`. Rows are registered in rising `pos`.
+    void addRow(int pos, const QString &entry, const QString &keyword);
     /// The rows the `SelectedKeywords` entry `selected` ticks, in row order.
     std::vector<int> rowsOf(const QString &selected) const;
     /// The entry the row at `pos` was made from; empty for other rows.
     QString entryOf(int pos) const
     {
-        return pos >= 0 && size_t(pos) < m_entryOfRow.size() ? m_entryOfRow[size_t(pos)] : QString();
+        return pos >= 0 && size_t(pos) < m_byRow.size() ? m_byRow[size_t(pos)].entry : QString();
     }
     /// The keyword rows in row order.
     const std::vector<int> &rows() const { return m_rows; }
@@ -84,11 +90,25 @@ public:
     QString rebuilt(const QString &selected, const std::function<bool(int)> &isTicked) const;
 
 private:
-    void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
+    // The first and last row of one key; the rows between follow the row links.
+    struct Chain
+    {
+        int first = -1;
+        int last = -1;
+    };
+    struct Row
+    {
+        QString entry;         // empty for rows that are not keyword rows
+        int nextSameEntry = -1; // next row under the same m_byEntry key
+        int nextSameKeyword = -1;
+    };
 
-    QHash<QString, std::vector<int>> m_byEntry;
-    QHash<QString, std::vector<int>> m_byKeyword;
-    std::vector<QString> m_entryOfRow; // by row position; empty for other rows
+    void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
+    std::vector<int> rowsOfKeyword(const QString &keyword) const;
+
+    QHash<QString, Chain> m_byEntry;   // "topic=keyword", and "=keyword" for rows without a topic
+    QHash<QString, Chain> m_byKeyword; // the keyword part
+    std::vector<Row> m_byRow;          // by row position
     std::vector<int> m_rows;
 };
 

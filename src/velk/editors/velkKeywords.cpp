@@ -120,17 +120,25 @@ struct velkKeywords::Private
         const KeywordQuery matcher(query);
         std::vector<std::shared_ptr<SheetData>> rows;
         rows.reserve(size_t(list.count()) * 2 + 1);
-        std::optional<QString> previousTopic;
+        // The topic is looked at in place; only a topic row and the keyword make strings.
+        std::optional<QStringView> previousTopic;
         for (int i = 0; i < list.count(); ++i) {
             const QString &entry = list.at(i);
-            const KeywordEntry parts = KeywordEntry::parse(entry);
-            if (parts.hasTopic && previousTopic != parts.topic)
-                rows.push_back(makeRow(parts.topic, kTopicIcon, 0, 0));
-            previousTopic = parts.hasTopic ? std::optional<QString>(parts.topic) : std::nullopt;
-            auto row = makeRow(parts.keyword, kKeywordIcon, parts.hasTopic ? 1 : 0, 1, entry);
+            const qsizetype eq = entry.indexOf(u'=');
+            const bool hasTopic = eq >= 0;
+            if (hasTopic) {
+                const QStringView topic = QStringView(entry).left(eq);
+                if (previousTopic != topic)
+                    rows.push_back(makeRow(topic.toString(), kTopicIcon, 0, 0));
+                previousTopic = topic;
+            } else {
+                previousTopic.reset();
+            }
+            const QString keyword = hasTopic ? entry.mid(eq + 1) : entry;
+            auto row = makeRow(keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
             row->Selected = matcher.matches(entry);
             rows.push_back(std::move(row));
-            ticks.addRow(int(rows.size()), entry);
+            ticks.addRow(int(rows.size()), entry, keyword);
         }
         return rows;
     }
