@@ -81,6 +81,43 @@ TEST(KeywordList, KeepsTheCaseInsensitiveOrderWithEqualEntriesInAddedOrder)
     EXPECT_EQ(list.count(), 5);
 }
 
+TEST(KeywordList, LowersTextsBeyondAscii)
+{
+    KeywordList list;
+    list.addAll(QStringLiteral("\u00f6l,Zoo,\u00d6l,apfel"));
+    EXPECT_EQ(list.entries(), (QStringList{"apfel", "Zoo", "\u00f6l", "\u00d6l"}));
+    EXPECT_TRUE(list.contains(QStringLiteral("\u00d6l")));
+    EXPECT_FALSE(list.contains(QStringLiteral("\u00d6")));
+}
+
+TEST(KeywordTicks, FindsTheRowsOfEveryKeyAsAScanWould)
+{
+    // No reserve: the tables grow while rows come in; row positions leave gaps.
+    const QStringList entries{"x", "=x", "A=x", "B=y", "A=xx", "y"};
+    KeywordTicks ticks;
+    std::vector<std::pair<int, QString>> rows;
+    for (int i = 0; i < 60; ++i) {
+        rows.emplace_back(3 * i + 1, entries[(i * 7) % entries.size()]);
+        ticks.addRow(rows.back().first, rows.back().second);
+    }
+    const auto scan = [&](const QString &selected) {
+        std::vector<int> found;
+        for (const auto &[pos, entry] : rows) {
+            const QString keyword = entry.mid(entry.indexOf(u'=') + 1);
+            const bool hit = !selected.contains(u'=') ? keyword == selected
+                             : entry.contains(u'=')   ? entry == selected
+                                                      : u'=' + entry == selected;
+            if (hit)
+                found.push_back(pos);
+        }
+        return found;
+    };
+    for (const QString &selected : {"x", "=x", "A=x", "B=y", "y", "=y", "xx", "A=xx", "C=x", "", "="})
+        EXPECT_EQ(ticks.rowsOf(selected), scan(selected)) << selected.toStdString();
+    EXPECT_EQ(ticks.entryOf(4), rows[1].second);
+    EXPECT_EQ(ticks.entryOf(5), QString());
+}
+
 TEST(KeywordQuery, MatchesWholeEntriesBetweenSlashes)
 {
     const KeywordQuery query(QStringLiteral("Ort=Berlin/a/b/hoch"));

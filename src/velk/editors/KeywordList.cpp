@@ -1,5 +1,7 @@
 #include "KeywordList_p.h"
 
+#include <QStringTokenizer>
+
 #include <algorithm>
 
 namespace velk {
@@ -17,52 +19,65 @@ KeywordEntry KeywordEntry::parse(const QString &entry)
 void KeywordList::clear()
 {
     m_entries.clear();
+    m_texts.clear();
     m_lowered.clear();
     m_sorted = true;
 }
 
-void KeywordList::add(const QString &entry)
+namespace {
+// Makes room for `more` at the end of `text`, growing geometrically so that many small
+// additions stay linear.
+void growFor(QString &text, qsizetype more)
+{
+    const qsizetype need = text.size() + more;
+    if (need > text.capacity())
+        text.reserve(std::max(need, 2 * text.capacity()));
+}
+} // namespace
+
+void KeywordList::add(QStringView entry)
 {
     if (entry.isEmpty())
         return;
-    const qsizetype from = m_lowered.size();
-    const bool ascii = std::all_of(entry.cbegin(), entry.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    Item item{m_texts.size(), m_lowered.size(), int(entry.size()), 0};
+    growFor(m_texts, entry.size());
+    m_texts.append(entry);
+    const bool ascii = std::all_of(entry.begin(), entry.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (ascii) {
-        m_lowered.resize(from + entry.size());
-        QChar *out = m_lowered.data() + from;
-        for (QChar c : entry)
-            *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+        growFor(m_lowered, entry.size());
+        m_lowered.resize(item.loweredFrom + entry.size());
+        std::transform(entry.begin(), entry.end(), m_lowered.data() + item.loweredFrom,
+                       [](QChar c) { return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c; });
     } else {
-        m_lowered.append(entry.toLower());
+        m_lowered.append(entry.toString().toLower());
     }
-    Item item{entry, from, m_lowered.size() - from};
+    item.loweredLength = int(m_lowered.size() - item.loweredFrom);
     // Appending keeps the order as long as nothing greater than the new entry is last.
     if (m_sorted && !m_entries.empty() && lowered(m_entries.back()) > lowered(item))
         m_sorted = false;
-    m_entries.push_back(std::move(item));
+    m_entries.push_back(item);
 }
 
-void KeywordList::addAll(const QString &text)
+void KeywordList::addAll(QStringView text)
 {
-    const QStringList parts = text.split(u',');
-    // Room for all parts at once, growing geometrically so that many small calls stay linear.
-    const size_t entries = m_entries.size() + size_t(parts.size());
-    if (entries > m_entries.capacity())
-        m_entries.reserve(std::max(entries, 2 * m_entries.capacity()));
-    const qsizetype chars = m_lowered.size() + text.size();
-    if (chars > m_lowered.capacity())
-        m_lowered.reserve(std::max(chars, 2 * m_lowered.capacity()));
-    for (const QString &part : parts)
+    growFor(m_texts, text.size());
+    growFor(m_lowered, text.size());
+    for (const QStringView part : QStringTokenizer(text, u','))
         add(part);
 }
 
-bool KeywordList::remove(const QString &entry)
+bool KeywordList::remove(QStringView entry)
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Item &item) { return item.text == entry; });
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Item &item) { return text(item) == entry; });
     if (it == m_entries.end())
         return false;
-    m_entries.erase(it); // removing keeps the order
+    m_entries.erase(it); // removing keeps the order; the texts stay in the buffers until clear()
     return true;
+}
+
+bool KeywordList::contains(QStringView entry) const
+{
+    return std::any_of(m_entries.begin(), m_entries.end(), [&](const Item &item) { return text(item) == entry; });
 }
 
 void KeywordList::ensureSorted() const
@@ -74,10 +89,10 @@ void KeywordList::ensureSorted() const
     m_sorted = true;
 }
 
-const QString &KeywordList::at(int i) const
+QStringView KeywordList::at(int i) const
 {
     ensureSorted();
-    return m_entries[size_t(i)].text;
+    return text(m_entries[size_t(i)]);
 }
 
 QStringList KeywordList::entries() const
@@ -86,60 +101,157 @@ QStringList KeywordList::entries() const
     QStringList list;
     list.reserve(count());
     for (const Item &item : m_entries)
-        list.append(item.text);
+        list.append(text(item).toString());
     return list;
 }
 
 // --- KeywordTicks ---------------------------------------------------------------------------
 
+namespace {
+// A hash of UTF-16 text that can be continued, so that "=" + entry hashes without being
+// put together.
+constexpr size_t kHashStart = 1469598103934665603ull;
+
+size_t hashOn(size_t h, QStringView text)
+{
+    for (QChar c : text)
+        h = (h ^ c.unicode()) * 1099511628211ull;
+    return h;
+}
+
+// Spreads the bits so that the low bits pick a slot well.
+size_t mixed(size_t h)
+{
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
+}
+} // namespace
+
 void KeywordTicks::clear()
 {
-    m_byEntry.clear();
-    m_byKeyword.clear();
+    for (Table &table : m_tables) {
+        table.cells.clear();
+        table.used = 0;
+    }
     m_byRow.clear();
     m_rows.clear();
 }
 
 void KeywordTicks::reserve(int rows)
 {
-    m_byEntry.reserve(rows);
-    m_byKeyword.reserve(rows);
+    for (Table &table : m_tables) {
+        if (size_t(rows) * 2 > table.cells.size())
+            grow(table, size_t(rows) * 2);
+    }
     m_byRow.reserve(size_t(rows) * 2 + 1);
     m_rows.reserve(size_t(rows));
 }
 
-void KeywordTicks::addRow(int pos, const QString &entry, const QString &keyword)
+void KeywordTicks::grow(Table &table, size_t cells)
+{
+    size_t size = 16;
+    while (size < cells)
+        size *= 2;
+    std::vector<Slot> old(size);
+    old.swap(table.cells);
+    const size_t mask = size - 1;
+    for (const Slot &slot : old) {
+        if (slot.first < 0)
+            continue;
+        size_t i = mixed(slot.hash) & mask;
+        while (table.cells[i].first >= 0)
+            i = (i + 1) & mask;
+        table.cells[i] = slot;
+    }
+}
+
+bool KeywordTicks::Key::operator==(const Key &other) const
+{
+    if (withEquals == other.withEquals)
+        return text == other.text;
+    const Key &plain = withEquals ? other : *this;
+    const Key &equals = withEquals ? *this : other;
+    return plain.text.size() == equals.text.size() + 1 && plain.text.front() == u'=' && plain.text.mid(1) == equals.text;
+}
+
+size_t KeywordTicks::Key::hash() const
+{
+    return hashOn(withEquals ? hashOn(kHashStart, u"=") : kHashStart, text);
+}
+
+KeywordTicks::Key KeywordTicks::keyOf(Kind kind, int row) const
+{
+    const Row &r = m_byRow[size_t(row)];
+    if (kind == ByKeyword)
+        return Key{false, QStringView(r.entry).mid(r.keywordFrom)};
+    return Key{r.keywordFrom == 0, r.entry};
+}
+
+const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, size_t hash) const
+{
+    const Table &table = m_tables[kind];
+    if (table.cells.empty())
+        return nullptr;
+    const size_t mask = table.cells.size() - 1;
+    for (size_t i = mixed(hash) & mask; table.cells[i].first >= 0; i = (i + 1) & mask) {
+        const Slot &slot = table.cells[i];
+        if (slot.hash == hash && keyOf(kind, slot.first) == key)
+            return &slot;
+    }
+    return nullptr;
+}
+
+void KeywordTicks::append(Kind kind, int pos)
+{
+    Table &table = m_tables[kind];
+    if (size_t(table.used + 1) * 2 > table.cells.size())
+        grow(table, std::max<size_t>(16, table.cells.size() * 2));
+    const Key key = keyOf(kind, pos);
+    const size_t hash = key.hash();
+    const size_t mask = table.cells.size() - 1;
+    size_t i = mixed(hash) & mask;
+    for (; table.cells[i].first >= 0; i = (i + 1) & mask) {
+        Slot &slot = table.cells[i];
+        if (slot.hash == hash && keyOf(kind, slot.first) == key) {
+            Row &last = m_byRow[size_t(slot.last)];
+            (kind == ByEntry ? last.nextSameEntry : last.nextSameKeyword) = pos;
+            slot.last = pos;
+            return;
+        }
+    }
+    table.cells[i] = Slot{hash, pos, pos};
+    ++table.used;
+}
+
+void KeywordTicks::addRow(int pos, const QString &entry)
 {
     if (m_byRow.size() <= size_t(pos))
         m_byRow.resize(size_t(pos) + 1);
-    m_byRow[size_t(pos)].entry = entry;
-    const auto append = [&](Chain &chain, int Row::*next) {
-        if (chain.last >= 0)
-            m_byRow[size_t(chain.last)].*next = pos;
-        else
-            chain.first = pos;
-        chain.last = pos;
-    };
-    append(m_byEntry[entry.contains(u'=') ? entry : u'=' + entry], &Row::nextSameEntry);
-    append(m_byKeyword[keyword], &Row::nextSameKeyword);
+    Row &row = m_byRow[size_t(pos)];
+    row.entry = entry;
+    row.keywordFrom = int(entry.indexOf(u'=') + 1);
+    append(ByEntry, pos);
+    append(ByKeyword, pos);
     m_rows.push_back(pos);
 }
 
-std::vector<int> KeywordTicks::rowsOf(const QString &selected) const
+std::vector<int> KeywordTicks::rowsOf(QStringView selected) const
 {
-    if (!selected.contains(u'='))
-        return rowsOfKeyword(selected);
-    std::vector<int> rows;
-    for (int pos = m_byEntry.value(selected).first; pos >= 0; pos = m_byRow[size_t(pos)].nextSameEntry)
-        rows.push_back(pos);
-    return rows;
+    return chain(selected.contains(u'=') ? ByEntry : ByKeyword, selected);
 }
 
-std::vector<int> KeywordTicks::rowsOfKeyword(const QString &keyword) const
+std::vector<int> KeywordTicks::chain(Kind kind, QStringView text) const
 {
     std::vector<int> rows;
-    for (int pos = m_byKeyword.value(keyword).first; pos >= 0; pos = m_byRow[size_t(pos)].nextSameKeyword)
+    const Key key{false, text};
+    const Slot *slot = find(kind, key, key.hash());
+    for (int pos = slot ? slot->first : -1; pos >= 0;) {
         rows.push_back(pos);
+        const Row &row = m_byRow[size_t(pos)];
+        pos = kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
+    }
     return rows;
 }
 
@@ -181,7 +293,7 @@ void KeywordTicks::appendRow(int pos, const std::function<bool(int)> &isTicked, 
         return;
     }
     // The keyword alone would tick it in every topic as well.
-    const std::vector<int> everywhere = rowsOfKeyword(entry);
+    const std::vector<int> everywhere = chain(ByKeyword, entry);
     if (std::all_of(everywhere.begin(), everywhere.end(), isTicked)) {
         out.append(entry);
         covered.unite(QSet<int>(everywhere.begin(), everywhere.end()));

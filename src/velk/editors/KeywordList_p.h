@@ -25,33 +25,38 @@ struct KeywordEntry
 /// The entries of a keyword list in case-insensitive order: an entry goes after every
 /// entry whose lower-cased text is not greater than its own, so equal entries keep the
 /// order they were added in. Entries are appended and sorted (stably) when next read,
-/// so filling n entries costs n log n rather than a scan per entry.
+/// so filling n entries costs n log n rather than a scan per entry. The texts and their
+/// lower-cased forms live one after another in two buffers: an entry costs no string of
+/// its own until it is read.
 class VELK_TESTS_EXPORT KeywordList
 {
 public:
     void clear();
     /// Adds `entry`; an empty text is ignored.
-    void add(const QString &entry);
+    void add(QStringView entry);
     /// Adds each ","-separated part of `text`.
-    void addAll(const QString &text);
+    void addAll(QStringView text);
     /// Removes the first entry equal to `entry`; false when there is none.
-    bool remove(const QString &entry);
+    bool remove(QStringView entry);
+    bool contains(QStringView entry) const;
     int count() const { return int(m_entries.size()); }
-    /// Entry `i` (0-based) in sorted order.
-    const QString &at(int i) const;
+    /// Entry `i` (0-based) in sorted order, valid until the list changes.
+    QStringView at(int i) const;
     QStringList entries() const;
 
 private:
     struct Item
     {
-        QString text;
+        qsizetype textFrom;    // where the text starts in m_texts
         qsizetype loweredFrom; // where the lower-cased text starts in m_lowered
-        qsizetype loweredLength;
+        int textLength;
+        int loweredLength;
     };
+    QStringView text(const Item &item) const { return QStringView(m_texts).mid(item.textFrom, item.textLength); }
     QStringView lowered(const Item &item) const { return QStringView(m_lowered).mid(item.loweredFrom, item.loweredLength); }
     void ensureSorted() const;
 
-    // The lower-cased texts one after another, so that an entry costs no string of its own.
+    QString m_texts;
     QString m_lowered;
     mutable std::vector<Item> m_entries;
     mutable bool m_sorted = true;
@@ -60,19 +65,19 @@ private:
 /// Which rows of a filled keyword sheet a `SelectedKeywords` entry ticks: "topic=keyword"
 /// ticks the row of that entry, a keyword alone ticks that keyword in every topic and
 /// without one, and "=keyword" the keyword without a topic only. Rows are registered once
-/// after filling; each look-up is a hash probe. The rows of one key are chained through
-/// the rows themselves, so registering a row allocates nothing of its own.
+/// after filling; each look-up is a hash probe. The tables keep each key's hash and its
+/// first and last row; the rows of one key are chained through the rows themselves, so
+/// registering a row allocates nothing and reads no other row's text.
 class VELK_TESTS_EXPORT KeywordTicks
 {
 public:
     void clear();
     /// Makes room for `rows` keyword rows, so filling does not rehash.
     void reserve(int rows);
-    /// Registers the keyword row at `pos` made from `entry`, whose keyword part (after the
-    /// first "=", or the whole entry) is `keyword`. Rows are registered in rising `pos`.
-    void addRow(int pos, const QString &entry, const QString &keyword);
+    /// Registers the keyword row at `pos` made from `entry`. Rows come in rising `pos`.
+    void addRow(int pos, const QString &entry);
     /// The rows the `SelectedKeywords` entry `selected` ticks, in row order.
-    std::vector<int> rowsOf(const QString &selected) const;
+    std::vector<int> rowsOf(QStringView selected) const;
     /// The entry the row at `pos` was made from; empty for other rows.
     QString entryOf(int pos) const
     {
@@ -90,25 +95,48 @@ public:
     QString rebuilt(const QString &selected, const std::function<bool(int)> &isTicked) const;
 
 private:
-    // The first and last row of one key; the rows between follow the row links.
-    struct Chain
+    struct Row
     {
+        QString entry;       // empty for rows that are not keyword rows
+        int keywordFrom = 0; // where the keyword starts in `entry`: after the first "=", or 0
+        int nextSameEntry = -1;
+        int nextSameKeyword = -1;
+    };
+    // One key of a table: its hash, and the first and last of its rows (-1: a free slot).
+    struct Slot
+    {
+        size_t hash = 0;
         int first = -1;
         int last = -1;
     };
-    struct Row
+    // Open addressing with linear probing over a power-of-two number of cells.
+    struct Table
     {
-        QString entry;         // empty for rows that are not keyword rows
-        int nextSameEntry = -1; // next row under the same m_byEntry key
-        int nextSameKeyword = -1;
+        std::vector<Slot> cells;
+        int used = 0;
     };
+    enum Kind { ByEntry, ByKeyword };
+
+    // A key as `text`, with an "=" before it when `withEquals` holds.
+    struct Key
+    {
+        bool withEquals;
+        QStringView text;
+        bool operator==(const Key &other) const;
+        size_t hash() const;
+    };
+    // The key of row `row` in the table of `kind`: by entry, the entry when that has a
+    // topic, else "=" + entry; by keyword, the part after the first "=".
+    Key keyOf(Kind kind, int row) const;
+    const Slot *find(Kind kind, const Key &key, size_t hash) const;
+    void append(Kind kind, int pos);
+    static void grow(Table &table, size_t cells);
+    std::vector<int> chain(Kind kind, QStringView key) const;
 
     void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
-    std::vector<int> rowsOfKeyword(const QString &keyword) const;
 
-    QHash<QString, Chain> m_byEntry;   // "topic=keyword", and "=keyword" for rows without a topic
-    QHash<QString, Chain> m_byKeyword; // the keyword part
-    std::vector<Row> m_byRow;          // by row position
+    Table m_tables[2];
+    std::vector<Row> m_byRow; // by row position
     std::vector<int> m_rows;
 };
 

@@ -120,25 +120,27 @@ struct velkKeywords::Private
         const KeywordQuery matcher(query);
         std::vector<std::shared_ptr<SheetData>> rows;
         rows.reserve(size_t(list.count()) * 2 + 1);
-        // The topic is looked at in place; only a topic row and the keyword make strings.
+        // The topic is looked at in place; only a topic row makes a string of it.
         std::optional<QStringView> previousTopic;
         for (int i = 0; i < list.count(); ++i) {
-            const QString &entry = list.at(i);
-            const qsizetype eq = entry.indexOf(u'=');
+            const QStringView text = list.at(i);
+            const qsizetype eq = text.indexOf(u'=');
             const bool hasTopic = eq >= 0;
             if (hasTopic) {
-                const QStringView topic = QStringView(entry).left(eq);
+                const QStringView topic = text.left(eq);
                 if (previousTopic != topic)
                     rows.push_back(makeRow(topic.toString(), kTopicIcon, 0, 0));
                 previousTopic = topic;
             } else {
                 previousTopic.reset();
             }
+            // The entry's strings are made here, in row order, next to their row.
+            const QString entry = text.toString();
             const QString keyword = hasTopic ? entry.mid(eq + 1) : entry;
             auto row = makeRow(keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
             row->Selected = matcher.matches(entry);
             rows.push_back(std::move(row));
-            ticks.addRow(int(rows.size()), entry, keyword);
+            ticks.addRow(int(rows.size()), entry);
         }
         return rows;
     }
@@ -291,7 +293,7 @@ void velkKeywords::NewKeyword()
                                                      Translate(kTextId), preset);
     if (!entry)
         return;
-    if (!d->list.entries().contains(*entry))
+    if (!d->list.contains(*entry))
         d->list.add(*entry);
     Refresh();
     d->tickEntry(*entry);
@@ -309,7 +311,7 @@ void velkKeywords::RenameKeyword()
         return;
     const bool wasTicked = d->isTicked(d->sheet->SelectedIndex());
     d->list.remove(old);
-    if (!d->list.entries().contains(*entry))
+    if (!d->list.contains(*entry))
         d->list.add(*entry);
     QStringList parts = d->selected.split(u';', Qt::SkipEmptyParts);
     std::replace(parts.begin(), parts.end(), old, *entry);
