@@ -142,8 +142,8 @@ void KeywordTicks::clear()
 void KeywordTicks::reserve(int rows)
 {
     for (Table &table : m_tables) {
-        if (size_t(rows) * 2 > table.cells.size())
-            grow(table, size_t(rows) * 2);
+        if (!fits(size_t(rows), table.cells.size()))
+            grow(table, size_t(rows) * 10 / 7 + 1);
     }
     m_byRow.reserve(size_t(rows) * 2 + 1);
     m_rows.reserve(size_t(rows));
@@ -160,7 +160,7 @@ void KeywordTicks::grow(Table &table, size_t cells)
     for (const Slot &slot : old) {
         if (slot.first < 0)
             continue;
-        size_t i = mixed(slot.hash) & mask;
+        size_t i = slot.hash & mask;
         while (table.cells[i].first >= 0)
             i = (i + 1) & mask;
         table.cells[i] = slot;
@@ -176,9 +176,9 @@ bool KeywordTicks::Key::operator==(const Key &other) const
     return plain.text.size() == equals.text.size() + 1 && plain.text.front() == u'=' && plain.text.mid(1) == equals.text;
 }
 
-size_t KeywordTicks::Key::hash() const
+quint32 KeywordTicks::Key::hash() const
 {
-    return hashOn(withEquals ? hashOn(kHashStart, u"=") : kHashStart, text);
+    return quint32(mixed(hashOn(withEquals ? hashOn(kHashStart, u"=") : kHashStart, text)));
 }
 
 KeywordTicks::Key KeywordTicks::keyOf(Kind kind, int row) const
@@ -189,13 +189,13 @@ KeywordTicks::Key KeywordTicks::keyOf(Kind kind, int row) const
     return Key{r.keywordFrom == 0, r.entry};
 }
 
-const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, size_t hash) const
+const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, quint32 hash) const
 {
     const Table &table = m_tables[kind];
     if (table.cells.empty())
         return nullptr;
     const size_t mask = table.cells.size() - 1;
-    for (size_t i = mixed(hash) & mask; table.cells[i].first >= 0; i = (i + 1) & mask) {
+    for (size_t i = hash & mask; table.cells[i].first >= 0; i = (i + 1) & mask) {
         const Slot &slot = table.cells[i];
         if (slot.hash == hash && keyOf(kind, slot.first) == key)
             return &slot;
@@ -206,12 +206,12 @@ const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, size_t h
 void KeywordTicks::append(Kind kind, int pos)
 {
     Table &table = m_tables[kind];
-    if (size_t(table.used + 1) * 2 > table.cells.size())
+    if (!fits(size_t(table.used + 1), table.cells.size()))
         grow(table, std::max<size_t>(16, table.cells.size() * 2));
     const Key key = keyOf(kind, pos);
-    const size_t hash = key.hash();
+    const quint32 hash = key.hash();
     const size_t mask = table.cells.size() - 1;
-    size_t i = mixed(hash) & mask;
+    size_t i = hash & mask;
     for (; table.cells[i].first >= 0; i = (i + 1) & mask) {
         Slot &slot = table.cells[i];
         if (slot.hash == hash && keyOf(kind, slot.first) == key) {
@@ -239,19 +239,8 @@ void KeywordTicks::addRow(int pos, const QString &entry)
 
 std::vector<int> KeywordTicks::rowsOf(QStringView selected) const
 {
-    return chain(selected.contains(u'=') ? ByEntry : ByKeyword, selected);
-}
-
-std::vector<int> KeywordTicks::chain(Kind kind, QStringView text) const
-{
     std::vector<int> rows;
-    const Key key{false, text};
-    const Slot *slot = find(kind, key, key.hash());
-    for (int pos = slot ? slot->first : -1; pos >= 0;) {
-        rows.push_back(pos);
-        const Row &row = m_byRow[size_t(pos)];
-        pos = kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
-    }
+    forEachRowOf(selected, [&rows](int pos) { rows.push_back(pos); });
     return rows;
 }
 
@@ -293,7 +282,7 @@ void KeywordTicks::appendRow(int pos, const std::function<bool(int)> &isTicked, 
         return;
     }
     // The keyword alone would tick it in every topic as well.
-    const std::vector<int> everywhere = chain(ByKeyword, entry);
+    const std::vector<int> everywhere = rowsOf(entry); // a keyword alone
     if (std::all_of(everywhere.begin(), everywhere.end(), isTicked)) {
         out.append(entry);
         covered.unite(QSet<int>(everywhere.begin(), everywhere.end()));

@@ -78,6 +78,19 @@ public:
     void addRow(int pos, const QString &entry);
     /// The rows the `SelectedKeywords` entry `selected` ticks, in row order.
     std::vector<int> rowsOf(QStringView selected) const;
+    /// Calls `f` with each of those rows, in row order.
+    template<typename F>
+    void forEachRowOf(QStringView selected, F &&f) const
+    {
+        const Kind kind = selected.contains(u'=') ? ByEntry : ByKeyword;
+        const Key key{false, selected};
+        const Slot *slot = find(kind, key, key.hash());
+        for (int pos = slot ? slot->first : -1; pos >= 0;) {
+            f(pos);
+            const Row &row = m_byRow[size_t(pos)];
+            pos = kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
+        }
+    }
     /// The entry the row at `pos` was made from; empty for other rows.
     QString entryOf(int pos) const
     {
@@ -105,7 +118,7 @@ private:
     // One key of a table: its hash, and the first and last of its rows (-1: a free slot).
     struct Slot
     {
-        size_t hash = 0;
+        quint32 hash = 0;
         int first = -1;
         int last = -1;
     };
@@ -123,15 +136,16 @@ private:
         bool withEquals;
         QStringView text;
         bool operator==(const Key &other) const;
-        size_t hash() const;
+        quint32 hash() const;
     };
     // The key of row `row` in the table of `kind`: by entry, the entry when that has a
     // topic, else "=" + entry; by keyword, the part after the first "=".
     Key keyOf(Kind kind, int row) const;
-    const Slot *find(Kind kind, const Key &key, size_t hash) const;
+    const Slot *find(Kind kind, const Key &key, quint32 hash) const;
     void append(Kind kind, int pos);
     static void grow(Table &table, size_t cells);
-    std::vector<int> chain(Kind kind, QStringView key) const;
+    // Whether `used` keys fit in `cells` cells without probing too long.
+    static bool fits(size_t used, size_t cells) { return used * 10 <= cells * 7; }
 
     void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
 

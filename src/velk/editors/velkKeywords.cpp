@@ -11,6 +11,7 @@
 #include <velk/sheet/velkSheet.h>
 #include <velk/sheet/velkSheet_p.h>
 
+#include <QStringTokenizer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,6 +25,7 @@ const QString kTopicIcon = QStringLiteral("topicpath");
 const QString kKeywordIcon = QStringLiteral("#");
 const QString kSheetFlags = QStringLiteral("multiselectsimple richtext");
 constexpr int kTextId = 3139; // "neues Keyword"
+constexpr int kTextsAhead = 8;
 
 enum MenuId { MenuNew = 1, MenuRename = 2, MenuDelete = 3 };
 
@@ -122,7 +124,11 @@ struct velkKeywords::Private
         rows.reserve(size_t(list.count()) * 2 + 1);
         // The topic is looked at in place; only a topic row makes a string of it.
         std::optional<QStringView> previousTopic;
-        for (int i = 0; i < list.count(); ++i) {
+        const int count = list.count();
+        for (int i = 0; i < count; ++i) {
+            // Sorted, the texts are read in scattered order: ask early for one a few on.
+            if (i + kTextsAhead < count)
+                __builtin_prefetch(list.at(i + kTextsAhead).utf16());
             const QStringView text = list.at(i);
             const qsizetype eq = text.indexOf(u'=');
             const bool hasTopic = eq >= 0;
@@ -145,13 +151,20 @@ struct velkKeywords::Private
         return rows;
     }
 
-    void applySelected()
+    // Sets the check boxes from `selected`. Rows just filled already have the boxes a
+    // reset gives them, so Refresh skips that pass over every row.
+    void applySelected(bool freshRows = false)
     {
-        for (const auto &row : sheet->ListItems())
-            row->CheckState = row->Icon() == kTopicIcon ? 0 : 1;
-        for (const QString &entry : selected.split(u';', Qt::SkipEmptyParts)) {
-            for (int pos : ticks.rowsOf(entry))
-                sheet->ListItem(pos)->CheckState = 2;
+        const std::vector<std::shared_ptr<SheetData>> &rows = model().rows().all();
+        if (!freshRows) {
+            for (const auto &row : rows)
+                row->CheckState = row->Icon() == kTopicIcon ? 0 : 1;
+        }
+        for (const QStringView entry : QStringTokenizer(selected, u';', Qt::SkipEmptyParts)) {
+            ticks.forEachRowOf(entry, [&rows](int pos) {
+                if (pos >= 1 && size_t(pos) <= rows.size())
+                    rows[size_t(pos - 1)]->CheckState = 2;
+            });
         }
         sheet->Refresh();
     }
@@ -258,7 +271,7 @@ void velkKeywords::Refresh()
     d->sheet->setFlags(kSheetFlags);
     d->model().insertItems(0, d->buildRows());
     FillNew();
-    d->applySelected();
+    d->applySelected(true);
     d->sheet->setRedraw(redraw);
 }
 
