@@ -1,6 +1,7 @@
 #include "velkKeywords.h"
 
 #include "KeywordList_p.h"
+#include "RowBlocks_p.h"
 
 #include <velk/common/Translate.h>
 #include <velk/menu/velkMenuBar.h>
@@ -34,10 +35,10 @@ QString newRowText()
     return QStringLiteral("[ ") + Translate(kTextId) + QStringLiteral(" ]");
 }
 
-std::shared_ptr<SheetData> makeRow(const QString &text, const QString &icon, int indent, int checkState,
-                                   const QString &tag = QString())
+std::shared_ptr<SheetData> makeRow(RowBlocks &blocks, const QString &text, const QString &icon, int indent,
+                                   int checkState, const QString &tag = QString())
 {
-    auto row = std::make_shared<SheetData>();
+    auto row = blocks.make<SheetData>();
     row->setText(text);
     row->setIcon(icon);
     row->Indent = short(indent);
@@ -64,6 +65,7 @@ struct velkKeywords::Private
     velkSheet *sheet;
     KeywordList list;
     KeywordTicks ticks;
+    RowBlocks blocks; // the sheet rows of each fill lie one after another
     QString selected;
     QString query;
 
@@ -122,6 +124,8 @@ struct velkKeywords::Private
         const KeywordQuery matcher(query);
         std::vector<std::shared_ptr<SheetData>> rows;
         rows.reserve(size_t(list.count()) * 2 + 1);
+        // Room for every keyword row and a topic row per few of them; more blocks follow if needed.
+        blocks.startBlock((size_t(list.count()) + size_t(list.count()) / 8 + 2) * (sizeof(SheetData) + 64));
         // The topic is looked at in place; only a topic row makes a string of it.
         std::optional<QStringView> previousTopic;
         const int count = list.count();
@@ -135,7 +139,7 @@ struct velkKeywords::Private
             if (hasTopic) {
                 const QStringView topic = text.left(eq);
                 if (previousTopic != topic)
-                    rows.push_back(makeRow(topic.toString(), kTopicIcon, 0, 0));
+                    rows.push_back(makeRow(blocks, topic.toString(), kTopicIcon, 0, 0));
                 previousTopic = topic;
             } else {
                 previousTopic.reset();
@@ -143,7 +147,7 @@ struct velkKeywords::Private
             // The entry's strings are made here, in row order, next to their row.
             const QString entry = text.toString();
             const QString keyword = hasTopic ? entry.mid(eq + 1) : entry;
-            auto row = makeRow(keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
+            auto row = makeRow(blocks, keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
             row->Selected = matcher.matches(entry);
             rows.push_back(std::move(row));
             ticks.addRow(int(rows.size()), entry);
@@ -277,7 +281,7 @@ void velkKeywords::Refresh()
 
 void velkKeywords::FillNew()
 {
-    d->model().insertItems(0, {makeRow(newRowText(), QStringLiteral("newfile"), 0, 1)});
+    d->model().insertItems(0, {makeRow(d->blocks, newRowText(), QStringLiteral("newfile"), 0, 1)});
     d->sheet->Refresh();
 }
 
