@@ -12,6 +12,8 @@
 
 #include <QSignalSpy>
 
+#include <random>
+
 using namespace velk;
 
 namespace {
@@ -90,6 +92,27 @@ TEST(KeywordList, LowersTextsBeyondAscii)
     EXPECT_FALSE(list.contains(QStringLiteral("\u00d6")));
 }
 
+TEST(KeywordList, SortsLikeAStableSortOfTheLowerCasedTexts)
+{
+    // Topics that begin other topics or texts without a topic, "=" and ">" around them,
+    // case variants and repeats.
+    const QStringList parts{"a", "A", "a b", "ab", "a>", "", "x", "X", "y", "=", "b=", "\u00c4", "\u00e4"};
+    std::mt19937 random(5);
+    KeywordList list;
+    QStringList added;
+    for (int i = 0; i < 400; ++i) {
+        QString entry = parts[random() % parts.size()];
+        if (random() % 3)
+            entry += u'=' + parts[random() % parts.size()];
+        if (entry.isEmpty())
+            continue;
+        list.add(entry);
+        added << entry;
+    }
+    std::stable_sort(added.begin(), added.end(), [](const QString &a, const QString &b) { return a.toLower() < b.toLower(); });
+    EXPECT_EQ(list.entries(), added);
+}
+
 TEST(KeywordTicks, FindsTheRowsOfEveryKeyAsAScanWould)
 {
     // No reserve: the tables grow while rows come in; row positions leave gaps.
@@ -140,6 +163,14 @@ TEST(velkKeywords, RefreshGroupsKeywordsUnderTopicsAndEndsWithTheNewRow)
     EXPECT_FALSE(f.sheet->ListItem(5)->Selected);
     EXPECT_TRUE(f.sheet->ListItem(3)->Selected);
     EXPECT_TRUE(f.sheet->ListItem(6)->Selected);
+
+    // A row kept by the host outlives refills and the control itself.
+    std::shared_ptr<SheetData> kept = f.sheet->ListItem(2);
+    f.keywords.Clear();
+    f.keywords.AddTopics(QStringLiteral("Ort=Bonn"));
+    f.keywords.Refresh();
+    EXPECT_EQ(f.sheet->ListItem(2)->Text(), QStringLiteral("Bonn"));
+    EXPECT_EQ(kept->Text(), QStringLiteral("2026"));
 }
 
 TEST(velkKeywords, SelectedKeywordsTickByTopicOrEverywhere)

@@ -39,7 +39,7 @@ void KeywordList::add(QStringView entry)
 {
     if (entry.isEmpty())
         return;
-    Item item{m_texts.size(), m_lowered.size(), int(entry.size()), 0};
+    Item item{m_texts.size(), m_lowered.size(), int(entry.size()), 0, -1};
     growFor(m_texts, entry.size());
     m_texts.append(entry);
     const bool ascii = std::all_of(entry.begin(), entry.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -52,6 +52,7 @@ void KeywordList::add(QStringView entry)
         m_lowered.append(entry.toString().toLower());
     }
     item.loweredLength = int(m_lowered.size() - item.loweredFrom);
+    item.loweredEquals = int(lowered(item).indexOf(u'='));
     // Appending keeps the order as long as nothing greater than the new entry is last.
     if (m_sorted && !m_entries.empty() && lowered(m_entries.back()) > lowered(item))
         m_sorted = false;
@@ -80,12 +81,63 @@ bool KeywordList::contains(QStringView entry) const
     return std::any_of(m_entries.begin(), m_entries.end(), [&](const Item &item) { return text(item) == entry; });
 }
 
+// Sorting by topic first: the entries of a topic "t" share the key "t=" (lower-cased),
+// and as a topic holds no "=", no such key is the beginning of another key or of an entry
+// without a topic. So ordering the keys (one per topic, one per entry without a topic) and
+// then the keywords within each topic gives exactly the order of the whole texts, with
+// far fewer comparisons than sorting all entries together.
 void KeywordList::ensureSorted() const
 {
     if (m_sorted)
         return;
-    std::stable_sort(m_entries.begin(), m_entries.end(),
-                     [this](const Item &a, const Item &b) { return lowered(a) < lowered(b); });
+    struct Group
+    {
+        QStringView key;
+        int count = 0;
+    };
+    std::vector<Group> groups;
+    std::vector<int> groupOf(m_entries.size());
+    QHash<QStringView, int> topics; // views into m_lowered, which does not change here
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const Item &item = m_entries[i];
+        const QStringView all = lowered(item);
+        int g = int(groups.size());
+        if (item.loweredEquals >= 0) {
+            const auto it = topics.constFind(all.left(item.loweredEquals + 1));
+            if (it != topics.constEnd())
+                g = it.value();
+            else
+                topics.insert(all.left(item.loweredEquals + 1), g);
+        }
+        if (g == int(groups.size()))
+            groups.push_back(Group{item.loweredEquals >= 0 ? all.left(item.loweredEquals + 1) : all});
+        ++groups[size_t(g)].count;
+        groupOf[i] = g;
+    }
+    std::vector<int> order(groups.size());
+    for (size_t g = 0; g < order.size(); ++g)
+        order[g] = int(g);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return groups[size_t(a)].key < groups[size_t(b)].key; });
+    // Each group's first place in the result, then the entries placed in the order they came.
+    std::vector<int> start(groups.size());
+    int at = 0;
+    for (int g : order) {
+        start[size_t(g)] = at;
+        at += groups[size_t(g)].count;
+    }
+    std::vector<Item> sorted(m_entries.size());
+    std::vector<int> next = start;
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        sorted[size_t(next[size_t(groupOf[i])]++)] = m_entries[i];
+    const auto keyword = [this](const Item &item) { return lowered(item).mid(item.loweredEquals + 1); };
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (groups[g].count > 1) {
+            const auto first = sorted.begin() + start[g];
+            std::stable_sort(first, first + groups[g].count,
+                             [&](const Item &a, const Item &b) { return keyword(a) < keyword(b); });
+        }
+    }
+    m_entries.swap(sorted);
     m_sorted = true;
 }
 

@@ -51,6 +51,7 @@ private:
         qsizetype loweredFrom; // where the lower-cased text starts in m_lowered
         int textLength;
         int loweredLength;
+        int loweredEquals; // where the first "=" is in the lower-cased text; -1 for none
     };
     QStringView text(const Item &item) const { return QStringView(m_texts).mid(item.textFrom, item.textLength); }
     QStringView lowered(const Item &item) const { return QStringView(m_lowered).mid(item.loweredFrom, item.loweredLength); }
