@@ -189,6 +189,7 @@ void KeywordTicks::clear()
     }
     m_byRow.clear();
     m_rows.clear();
+    m_indexed = 0;
 }
 
 void KeywordTicks::reserve(int rows)
@@ -255,13 +256,36 @@ const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, quint32 
     return nullptr;
 }
 
-void KeywordTicks::append(Kind kind, int pos)
+void KeywordTicks::index() const
+{
+    constexpr size_t kAhead = 8;
+    const size_t count = m_rows.size();
+    if (m_indexed == count)
+        return;
+    for (Table &table : m_tables) {
+        const size_t used = size_t(table.used) + (count - m_indexed);
+        if (!fits(used, table.cells.size()))
+            grow(table, std::max(used * 10 / 7 + 1, table.cells.size() * 2));
+    }
+    for (size_t i = m_indexed; i < count; ++i) {
+        if (i + kAhead < count) {
+            const Row &ahead = m_byRow[size_t(m_rows[i + kAhead])];
+            for (int kind : {ByEntry, ByKeyword}) {
+                const std::vector<Slot> &cells = m_tables[kind].cells;
+                __builtin_prefetch(&cells[ahead.hashes[kind] & (cells.size() - 1)]);
+            }
+        }
+        append(ByEntry, m_rows[i]);
+        append(ByKeyword, m_rows[i]);
+    }
+    m_indexed = count;
+}
+
+void KeywordTicks::append(Kind kind, int pos) const
 {
     Table &table = m_tables[kind];
-    if (!fits(size_t(table.used + 1), table.cells.size()))
-        grow(table, std::max<size_t>(16, table.cells.size() * 2));
     const Key key = keyOf(kind, pos);
-    const quint32 hash = key.hash();
+    const quint32 hash = m_byRow[size_t(pos)].hashes[kind];
     const size_t mask = table.cells.size() - 1;
     size_t i = hash & mask;
     for (; table.cells[i].first >= 0; i = (i + 1) & mask) {
@@ -284,8 +308,8 @@ void KeywordTicks::addRow(int pos, const QString &entry)
     Row &row = m_byRow[size_t(pos)];
     row.entry = entry;
     row.keywordFrom = int(entry.indexOf(u'=') + 1);
-    append(ByEntry, pos);
-    append(ByKeyword, pos);
+    for (int kind : {ByEntry, ByKeyword})
+        row.hashes[kind] = keyOf(Kind(kind), pos).hash();
     m_rows.push_back(pos);
 }
 

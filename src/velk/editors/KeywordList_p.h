@@ -68,7 +68,9 @@ private:
 /// without one, and "=keyword" the keyword without a topic only. Rows are registered once
 /// after filling; each look-up is a hash probe. The tables keep each key's hash and its
 /// first and last row; the rows of one key are chained through the rows themselves, so
-/// registering a row allocates nothing and reads no other row's text.
+/// registering a row allocates nothing and reads no other row's text. The tables take in
+/// the rows registered since the last look-up all at once, asking for the cells a few rows
+/// ahead, so that a large list does not wait for each cell in turn.
 class VELK_TESTS_EXPORT KeywordTicks
 {
 public:
@@ -85,6 +87,7 @@ public:
     {
         const Kind kind = selected.contains(u'=') ? ByEntry : ByKeyword;
         const Key key{false, selected};
+        index();
         const Slot *slot = find(kind, key, key.hash());
         for (int pos = slot ? slot->first : -1; pos >= 0;) {
             f(pos);
@@ -115,6 +118,7 @@ private:
         int keywordFrom = 0; // where the keyword starts in `entry`: after the first "=", or 0
         int nextSameEntry = -1;
         int nextSameKeyword = -1;
+        quint32 hashes[2] = {0, 0}; // of its keys by entry and by keyword
     };
     // One key of a table: its hash, and the first and last of its rows (-1: a free slot).
     struct Slot
@@ -143,16 +147,19 @@ private:
     // topic, else "=" + entry; by keyword, the part after the first "=".
     Key keyOf(Kind kind, int row) const;
     const Slot *find(Kind kind, const Key &key, quint32 hash) const;
-    void append(Kind kind, int pos);
+    // Takes the rows registered since into the tables.
+    void index() const;
+    void append(Kind kind, int pos) const;
     static void grow(Table &table, size_t cells);
     // Whether `used` keys fit in `cells` cells without probing too long.
     static bool fits(size_t used, size_t cells) { return used * 10 <= cells * 7; }
 
     void appendRow(int pos, const std::function<bool(int)> &isTicked, QStringList &out, QSet<int> &covered) const;
 
-    Table m_tables[2];
-    std::vector<Row> m_byRow; // by row position
+    mutable Table m_tables[2];
+    mutable std::vector<Row> m_byRow; // by row position; the links follow the tables
     std::vector<int> m_rows;
+    mutable size_t m_indexed = 0; // how many of m_rows the tables hold
 };
 
 /// The "/"-separated query text, for asking whether an entry lies between two "/".
