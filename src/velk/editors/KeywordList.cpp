@@ -256,6 +256,19 @@ const KeywordTicks::Slot *KeywordTicks::find(Kind kind, const Key &key, quint32 
     return nullptr;
 }
 
+int KeywordTicks::candidate(Kind kind, quint32 hash) const
+{
+    const std::vector<Slot> &cells = m_tables[kind].cells;
+    if (cells.empty())
+        return -1;
+    const size_t mask = cells.size() - 1;
+    for (size_t i = hash & mask; cells[i].first >= 0; i = (i + 1) & mask) {
+        if (cells[i].hash == hash)
+            return cells[i].first;
+    }
+    return -1;
+}
+
 void KeywordTicks::index() const
 {
     constexpr size_t kAhead = 8;

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringTokenizer>
 
 #include <functional>
 #include <vector>
@@ -95,6 +96,52 @@ public:
             pos = kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
         }
     }
+    /// Calls `f` with each row that one of the ";"-separated entries of `selected` ticks:
+    /// entry after entry, each one's rows in row order. The cells, rows and texts of the
+    /// entries a few places on are asked for ahead.
+    template<typename F>
+    void forEachTickedRow(QStringView selected, F &&f) const
+    {
+        index();
+        struct Probe
+        {
+            QStringView text;
+            Kind kind;
+            quint32 hash;
+            int candidate; // the first row of the first cell with the same hash, or -1
+        };
+        std::vector<Probe> probes;
+        for (const QStringView entry : QStringTokenizer(selected, u';', Qt::SkipEmptyParts)) {
+            const Key key{false, entry};
+            probes.push_back(Probe{entry, entry.contains(u'=') ? ByEntry : ByKeyword, key.hash(), -1});
+        }
+        constexpr size_t kStage = 4; // entries between asking for a cell, its row and its text
+        const size_t n = probes.size();
+        for (size_t i = 0; i < n + 3 * kStage; ++i) {
+            if (i < n)
+                prefetchCell(probes[i].kind, probes[i].hash);
+            if (i >= kStage && i - kStage < n) {
+                Probe &p = probes[i - kStage];
+                p.candidate = candidate(p.kind, p.hash);
+                if (p.candidate >= 0)
+                    __builtin_prefetch(&m_byRow[size_t(p.candidate)]);
+            }
+            if (i >= 2 * kStage && i - 2 * kStage < n) {
+                const Probe &p = probes[i - 2 * kStage];
+                if (p.candidate >= 0)
+                    __builtin_prefetch(m_byRow[size_t(p.candidate)].entry.constData());
+            }
+            if (i >= 3 * kStage && i - 3 * kStage < n) {
+                const Probe &p = probes[i - 3 * kStage];
+                const Slot *slot = find(p.kind, Key{false, p.text}, p.hash);
+                for (int pos = slot ? slot->first : -1; pos >= 0;) {
+                    f(pos);
+                    const Row &row = m_byRow[size_t(pos)];
+                    pos = p.kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
+                }
+            }
+        }
+    }
     /// The entry the row at `pos` was made from; empty for other rows.
     QString entryOf(int pos) const
     {
@@ -147,6 +194,14 @@ private:
     // topic, else "=" + entry; by keyword, the part after the first "=".
     Key keyOf(Kind kind, int row) const;
     const Slot *find(Kind kind, const Key &key, quint32 hash) const;
+    void prefetchCell(Kind kind, quint32 hash) const
+    {
+        const std::vector<Slot> &cells = m_tables[kind].cells;
+        if (!cells.empty())
+            __builtin_prefetch(&cells[hash & (cells.size() - 1)]);
+    }
+    // The first row of the first cell holding `hash`, without comparing texts; -1 if none.
+    int candidate(Kind kind, quint32 hash) const;
     // Takes the rows registered since into the tables.
     void index() const;
     void append(Kind kind, int pos) const;

@@ -12,7 +12,6 @@
 #include <velk/sheet/velkSheet.h>
 #include <velk/sheet/velkSheet_p.h>
 
-#include <QStringTokenizer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -164,12 +163,10 @@ struct velkKeywords::Private
             for (const auto &row : rows)
                 row->CheckState = row->Icon() == kTopicIcon ? 0 : 1;
         }
-        for (const QStringView entry : QStringTokenizer(selected, u';', Qt::SkipEmptyParts)) {
-            ticks.forEachRowOf(entry, [&rows](int pos) {
-                if (pos >= 1 && size_t(pos) <= rows.size())
-                    rows[size_t(pos - 1)]->CheckState = 2;
-            });
-        }
+        ticks.forEachTickedRow(selected, [&rows](int pos) {
+            if (pos >= 1 && size_t(pos) <= rows.size())
+                rows[size_t(pos - 1)]->CheckState = 2;
+        });
         sheet->Refresh();
     }
 
