@@ -385,6 +385,7 @@ void KeywordTicks::appendRow(int pos, const std::function<bool(int)> &isTicked, 
 
 KeywordQuery::KeywordQuery(const QString &query)
     : m_framed(u'/' + query + u'/')
+    , m_empty(query.isEmpty())
 {
     const QStringList parts = query.split(u'/');
     m_parts = QSet<QString>(parts.begin(), parts.end());
@@ -392,6 +393,8 @@ KeywordQuery::KeywordQuery(const QString &query)
 
 bool KeywordQuery::matches(const QString &entry) const
 {
+    if (m_empty) // "//" holds only the empty entry
+        return entry.isEmpty();
     // An entry holding "/" can span several parts; only those need the text search.
     if (entry.contains(u'/'))
         return m_framed.contains(u'/' + entry + u'/');

@@ -228,6 +228,7 @@ public:
 private:
     QString m_framed;
     QSet<QString> m_parts;
+    bool m_empty;
 };
 
 } // namespace velk
