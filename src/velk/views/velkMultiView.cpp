@@ -1,0 +1,937 @@
+#include "velkMultiView.h"
+
+#include "MultiViewModel_p.h"
+#include "velkChart.h"
+#include "velkDBView.h"
+
+#include <velk/common/CalendarHelpers.h>
+#include <velk/editors/velkKeywords.h>
+#include <velk/platform/Canvas.h>
+#include <velk/platform/ControlFactory.h>
+#include <velk/platform/DataConnection.h>
+#include <velk/platform/Dialogs.h>
+#include <velk/platform/Printer.h>
+#include <velk/preview/PagePrint.h>
+#include <velk/preview/PageText.h>
+#include <velk/preview/velkPreView.h>
+#include <velk/sheet/SheetColumn.h>
+#include <velk/sheet/SheetModel_p.h>
+#include <velk/sheet/SheetState_p.h>
+#include <velk/sheet/velkSheet.h>
+#include <velk/sheet/velkSheet_p.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <functional>
+
+namespace velk {
+namespace {
+
+// Head strip sizes, in pixels.
+constexpr int comboWidthPx = 150;
+constexpr int dateFieldWidthPx = 130;
+constexpr int inputBoxWidthPx = 150;
+constexpr int stripGapPx = 4;
+
+// Printed list: A4 portrait, in centimetres.
+constexpr double pageLeftCm = 2.0;
+constexpr double pageTopCm = 2.0;
+constexpr double pageBottomCm = 27.7;
+
+const QString kPrintTitle = QStringLiteral("Drucken");
+
+/// A selection combo that tells before its list opens.
+class SelectionCombo : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> aboutToDropDown;
+
+    void showPopup() override
+    {
+        if (aboutToDropDown)
+            aboutToDropDown();
+        QComboBox::showPopup();
+    }
+};
+
+bool printerReady(Printer &printer)
+{
+    if (printer.isAvailable())
+        return true;
+    Dialogs::instance().MsgBox(QStringLiteral("Es ist kein Drucker installiert"), MsgBoxStyle::Information, kPrintTitle);
+    return false;
+}
+
+void setListFont(Canvas &canvas)
+{
+    canvas.setFontName(QStringLiteral("Arial"));
+    canvas.setFontSize(10);
+}
+
+} // namespace
+
+struct velkMultiView::Private
+{
+    explicit Private(velkMultiView *owner);
+
+    void connectSheet();
+    void connectHeadStrip();
+    void layoutChildren();
+    std::vector<QWidget *> dataChildren() const
+    {
+        return {liste, chart, dbview, preview, sheet, keywords};
+    }
+    SelectionCombo *combo(int index) const
+    {
+        return index >= 1 && index <= int(combos.size()) ? combos[size_t(index - 1)] : nullptr;
+    }
+    QListWidgetItem *listItem(int pos) const { return pos >= 1 ? liste->item(pos - 1) : nullptr; }
+    bool isSheetView() const { return setup.isSheet(); }
+    void toggleKeywords();
+    void openDatePresets();
+    void printList(const QString &cap);
+    void printGraph();
+    QString sheetCopyText() const;
+    void copyText(const QString &text) const;
+
+    velkMultiView *q;
+    velkMultiViewEvents *events;
+    QListWidget *liste;
+    velkChart *chart;
+    velkDBView *dbview;
+    velkPreView *preview;
+    velkSheet *sheet;
+    velkKeywords *keywords;
+    std::vector<SelectionCombo *> combos;
+    QLineEdit *datum;
+    QToolButton *dataPopup;
+    QPushButton *neuerSatz;
+    QLineEdit *textbx;
+    QMenu *popupItem;
+    QMenu *presetMenu;
+
+    QString view;
+    MultiViewSetup setup;
+    QString selected;
+    QString header1;
+    QString header2;
+    QString printerSetting;
+    QString menuDefinition;
+    std::vector<MultiViewMenuEntry> menuEntries;
+    int datumType = 0;
+    QString datumStandard;
+    bool keywordsShown = false;
+    int colLabels = 0;
+    std::unique_ptr<DataConnection> connection;
+    QRect headerRect; // where Header1 and Header2 are drawn; empty without headers
+};
+
+velkMultiView::Private::Private(velkMultiView *owner)
+    : q(owner)
+    , events(new velkMultiViewEvents(owner))
+    , liste(new QListWidget(owner))
+    , chart(new velkChart(owner))
+    , dbview(new velkDBView(owner))
+    , preview(new velkPreView(owner))
+    , sheet(new velkSheet(owner))
+    , keywords(new velkKeywords(owner))
+    , datum(new QLineEdit(owner))
+    , dataPopup(new QToolButton(owner))
+    , neuerSatz(new QPushButton(QStringLiteral("&Neu"), owner))
+    , textbx(new QLineEdit(owner))
+    , popupItem(new QMenu(owner))
+    , presetMenu(new QMenu(owner))
+{
+    events->setObjectName(QStringLiteral("events"));
+    liste->setObjectName(QStringLiteral("Liste"));
+    chart->setObjectName(QStringLiteral("velkChart1"));
+    dbview->setObjectName(QStringLiteral("DBView1"));
+    preview->setObjectName(QStringLiteral("View1"));
+    sheet->setObjectName(QStringLiteral("velkSheet1"));
+    keywords->setObjectName(QStringLiteral("velkKeywords1"));
+    datum->setObjectName(QStringLiteral("DatumsBereich"));
+    datum->setToolTip(QStringLiteral("Zeitraum"));
+    dataPopup->setObjectName(QStringLiteral("C_DataPopup"));
+    dataPopup->setText(QStringLiteral("\u25be"));
+    dataPopup->setToolTip(QStringLiteral("Zeitraum wählen"));
+    neuerSatz->setObjectName(QStringLiteral("C_NeuerSatz"));
+    neuerSatz->setToolTip(QStringLiteral("Neuer Eintrag"));
+    textbx->setObjectName(QStringLiteral("Textbx"));
+    textbx->setToolTip(QStringLiteral("Neuer Eintrag: Text und Eingabetaste"));
+    popupItem->setObjectName(QStringLiteral("menu_popupitem"));
+    presetMenu->setObjectName(QStringLiteral("menu_datum"));
+    for (QWidget *w : dataChildren())
+        w->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{datum, dataPopup, neuerSatz, textbx})
+        w->hide();
+    liste->viewport()->installEventFilter(owner);
+    connectSheet();
+    connectHeadStrip();
+}
+
+void velkMultiView::Private::connectSheet()
+{
+    velkSheetEvents *se = sheet->events();
+    QObject::connect(se, &velkSheetEvents::DblClick, events, &velkMultiViewEvents::DblClick);
+    QObject::connect(se, &velkSheetEvents::IsEditable, events, &velkMultiViewEvents::IsEditable);
+    QObject::connect(se, &velkSheetEvents::StartEdit, q, [this] { emit events->Edit(sheet->SelectedIndex()); });
+    QObject::connect(se, &velkSheetEvents::SaveEdit, q, [this] {
+        const int row = sheet->SelectedIndex();
+        const int col = sheet->SelectedCol();
+        const RowPtr item = sheet->ListItem(row);
+        const QString value = !item ? QString() : col > 0 ? item->GetSubText(col) : item->Text();
+        emit events->Update(row, col, value);
+    });
+    QObject::connect(se, &velkSheetEvents::Click, q, [this] {
+        const int row = sheet->SelectedIndex();
+        const RowPtr item = sheet->ListItem(row);
+        emit events->RowSelect(row, item && item->Selected);
+    });
+    QObject::connect(se, &velkSheetEvents::ColumnClick, q, [this](int col) {
+        const auto column = sheet->GetColumnData(col);
+        emit events->Sort(column ? column->caption : QString());
+    });
+    QObject::connect(se, &velkSheetEvents::SetColumnWidth, q, [this] { emit events->SetColumnWidth(sheet->Columns()); });
+    QObject::connect(se, &velkSheetEvents::ContextMenu, q, [this](int) { q->PopupMenu(QCursor::pos()); });
+    QObject::connect(se, &velkSheetEvents::Menu, q, [this](const QString &cmd) {
+        if (cmd == u"Keywd")
+            toggleKeywords();
+    });
+}
+
+void velkMultiView::Private::connectHeadStrip()
+{
+    QObject::connect(neuerSatz, &QPushButton::clicked, events, &velkMultiViewEvents::InputNewClick);
+    QObject::connect(textbx, &QLineEdit::returnPressed, q, [this] { emit events->InputNewText(textbx->text()); });
+    QObject::connect(datum, &QLineEdit::returnPressed, events, &velkMultiViewEvents::Refresh);
+    QObject::connect(dataPopup, &QToolButton::clicked, q, [this] { openDatePresets(); });
+    QObject::connect(liste, &QListWidget::itemClicked, q, [this](QListWidgetItem *item) {
+        emit events->RowSelect(liste->row(item) + 1, item->isSelected());
+    });
+}
+
+void velkMultiView::Private::toggleKeywords()
+{
+    keywordsShown = !keywordsShown && isSheetView();
+    keywords->setVisible(keywordsShown);
+    layoutChildren();
+}
+
+void velkMultiView::Private::openDatePresets()
+{
+    presetMenu->clear();
+    for (const QString &entry : DatePresetEntries(datumType == 1)) {
+        if (entry == u"-") {
+            presetMenu->addSeparator();
+            continue;
+        }
+        QAction *action = presetMenu->addAction(entry);
+        QObject::connect(action, &QAction::triggered, q, [this, entry] { q->DatumPreset(entry); });
+    }
+    presetMenu->popup(dataPopup->mapToGlobal(QPoint(0, dataPopup->height())));
+}
+
+// The head strip first (headers, then the controls in rows as they fit), the data
+// below it; the keyword list takes a third of the data's width beside the sheet.
+void velkMultiView::Private::layoutChildren()
+{
+    const int width = q->width();
+    const int rowHeight = std::max(datum->sizeHint().height(), neuerSatz->sizeHint().height());
+    const bool hasHeader = !header1.isEmpty() || !header2.isEmpty();
+    headerRect = hasHeader ? QRect(4, 0, std::max(0, width - 8), q->fontMetrics().height() + 6) : QRect();
+    std::vector<QWidget *> items;
+    std::vector<int> widths;
+    std::vector<bool> pairs;
+    auto add = [&](QWidget *w, int widthPx, bool paired) {
+        if (w->isHidden())
+            return;
+        items.push_back(w);
+        widths.push_back(widthPx);
+        pairs.push_back(paired && !items.empty() && items.size() > 1);
+    };
+    for (SelectionCombo *c : combos)
+        add(c, comboWidthPx, false);
+    add(datum, dateFieldWidthPx, false);
+    add(dataPopup, rowHeight, !datum->isHidden());
+    add(neuerSatz, neuerSatz->fontMetrics().horizontalAdvance(neuerSatz->text()) + 24, false);
+    add(textbx, inputBoxWidthPx, !neuerSatz->isHidden());
+    const int top = hasHeader ? headerRect.bottom() + 1 : 0;
+    int bottom = top;
+    const std::vector<QRect> rects = FlowHeadStrip(widths, pairs, width, top, rowHeight, stripGapPx, bottom);
+    for (size_t i = 0; i < items.size(); ++i)
+        items[i]->setGeometry(rects[i]);
+
+    const QRect data(0, bottom, width, std::max(0, q->height() - bottom));
+    for (QWidget *w : dataChildren())
+        w->setGeometry(data);
+    if (keywordsShown) {
+        const int side = std::min(std::clamp(data.width() / 3, 120, 300), data.width() / 2);
+        sheet->setGeometry(data.adjusted(0, 0, -side - stripGapPx, 0));
+        keywords->setGeometry(data.right() - side + 1, data.top(), side, data.height());
+    }
+    q->update();
+}
+
+void velkMultiView::Private::copyText(const QString &text) const
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text);
+}
+
+QString velkMultiView::Private::sheetCopyText() const
+{
+    const SheetItems rows = sheet->ListItems();
+    QString text;
+    qsizetype size = 0;
+    for (const auto &row : rows)
+        size += row->Text().size() + row->Indent + 2;
+    text.reserve(size);
+    for (const auto &row : rows)
+        AppendSheetCopyLine(text, row->Text(), row->Indent);
+    return text;
+}
+
+// Lines on A4 in Arial 10, a new page when the next line would pass the bottom margin.
+void velkMultiView::Private::printList(const QString &cap)
+{
+    Printer &printer = Printer::instance();
+    if (!printerReady(printer))
+        return;
+    std::unique_ptr<PrintJob> job = printer.startJob(kPrintTitle, QSizeF(21.0, 29.7), false);
+    if (!job)
+        return;
+    QStringList lines;
+    if (!header1.isEmpty())
+        lines << header1;
+    if (!header2.isEmpty())
+        lines << header2;
+    if (!header1.isEmpty())
+        lines << QString();
+    if (!cap.isEmpty())
+        lines << cap << QString(80, u'-');
+    for (int i = 0; i < liste->count(); ++i)
+        lines << liste->item(i)->text();
+    setListFont(job->canvas());
+    const double lineHeight = job->canvas().TextHeight();
+    double y = pageTopCm;
+    for (const QString &line : lines) {
+        if (y + lineHeight > pageBottomCm) {
+            job->newPage();
+            setListFont(job->canvas());
+            y = pageTopCm;
+        }
+        Canvas &canvas = job->canvas();
+        canvas.setCurrentX(pageLeftCm);
+        canvas.setCurrentY(y);
+        canvas.Print(line);
+        y += lineHeight;
+    }
+    job->finish();
+}
+
+// The chart goes through the clipboard as a picture, scaled to the page's width.
+void velkMultiView::Private::printGraph()
+{
+    Printer &printer = Printer::instance();
+    if (!printerReady(printer))
+        return;
+    chart->Copy();
+    const QImage picture = QGuiApplication::clipboard() ? QGuiApplication::clipboard()->image() : QImage();
+    std::unique_ptr<PrintJob> job = printer.startJob(kPrintTitle, QSizeF(21.0, 29.7), false);
+    if (!job || picture.isNull())
+        return;
+    const double widthCm = 17.0;
+    job->canvas().PaintPicture(picture, pageLeftCm, pageTopCm, widthCm,
+                               widthCm * picture.height() / std::max(1, picture.width()));
+    job->finish();
+}
+
+velkMultiView::velkMultiView(QWidget *parent)
+    : QWidget(parent)
+    , d(std::make_unique<Private>(this))
+{
+    d->layoutChildren();
+}
+
+velkMultiView::~velkMultiView() = default;
+
+velkMultiViewEvents *velkMultiView::events() const { return d->events; }
+
+void velkMultiView::Show(const QString &view)
+{
+    if (view.isEmpty())
+        return;
+    d->setup = MultiViewSetup::of(view);
+    d->view = d->setup.storedName;
+    d->keywordsShown = false;
+    for (QWidget *w : d->dataChildren())
+        w->hide();
+    using Child = MultiViewSetup::Child;
+    switch (d->setup.child) {
+    case Child::List:
+        d->liste->show();
+        d->liste->setFocus();
+        break;
+    case Child::Graph:
+        d->chart->show();
+        d->chart->Refresh();
+        break;
+    case Child::DBView:
+        d->dbview->show();
+        break;
+    case Child::Preview:
+        d->preview->show();
+        break;
+    case Child::Sheet:
+        d->sheet->setFlags(d->setup.sheetFlags);
+        d->sheet->setLeftMargin(d->setup.leftMargin);
+        d->sheet->ClearMenu();
+        d->sheet->AddMenu(QStringLiteral("Keywords"), QStringLiteral("Keywd"));
+        d->sheet->show();
+        break;
+    case Child::None:
+        break;
+    }
+    d->layoutChildren();
+}
+
+QString velkMultiView::SelectedView() const { return d->view; }
+
+void velkMultiView::Clear()
+{
+    d->liste->clear();
+    d->sheet->Clear();
+    // One empty set: Init with no sets would keep the old values.
+    d->chart->Init(1, 0, 2);
+    d->chart->Refresh();
+    d->preview->Clear();
+}
+
+void velkMultiView::Refresh() { emit d->events->Refresh(); }
+
+QString velkMultiView::Selected() const { return d->selected; }
+void velkMultiView::setSelected(const QString &par) { d->selected = par; }
+QString velkMultiView::Header1() const { return d->header1; }
+QString velkMultiView::Header2() const { return d->header2; }
+QString velkMultiView::PrinterSetting() const { return d->printerSetting; }
+QString velkMultiView::Menu() const { return d->menuDefinition; }
+
+void velkMultiView::setHeader1(const QString &text)
+{
+    if (d->header1 == text)
+        return;
+    d->header1 = text;
+    d->layoutChildren();
+}
+
+void velkMultiView::setHeader2(const QString &text)
+{
+    if (d->header2 == text)
+        return;
+    d->header2 = text;
+    d->layoutChildren();
+}
+
+void velkMultiView::setPrinterSetting(const QString &text)
+{
+    d->printerSetting = text;
+    d->dbview->setPrinterSetting(text);
+}
+
+void velkMultiView::setMenu(const QString &definition)
+{
+    d->menuDefinition = definition;
+    d->menuEntries = ParseMultiViewMenu(definition);
+}
+
+// --- DB view ----------------------------------------------------------------------------
+
+void velkMultiView::DBViewInit(const QString &dbfilename, const QString &Table, const QString &Condition)
+{
+    d->dbview->setDatabase(dbfilename);
+    d->dbview->setTable(Table);
+    d->dbview->setCondition(Condition);
+}
+
+void velkMultiView::DBViewInitFields(const QString &fields)
+{
+    const std::vector<MultiViewField> parsed = ParseMultiViewFields(fields);
+    d->dbview->setFieldCount(int(parsed.size()));
+    for (const MultiViewField &f : parsed)
+        d->dbview->FieldAdd(f.name, f.width, f.label, f.cond, f.value);
+}
+
+void velkMultiView::DBViewInitSelections(const QString &selections)
+{
+    d->dbview->SelectionClear();
+    for (const auto &[cap, value] : ParseMultiViewSelections(selections))
+        d->dbview->SelectionAdd(cap, value);
+}
+
+void velkMultiView::DBViewInitDatas(const QString &data)
+{
+    QString dataValue;
+    const std::vector<MultiViewData> parsed = ParseMultiViewDatas(data, dataValue);
+    d->dbview->setDatacount(int(parsed.size()));
+    d->dbview->setDataValue(dataValue);
+    for (const MultiViewData &entry : parsed)
+        d->dbview->DataAdd(entry.txt, entry.value, entry.typ);
+}
+
+void velkMultiView::DBViewSetReplace(const QString &fld, const QString &repllist) { d->dbview->SetReplace(fld, repllist); }
+void velkMultiView::DBViewSetTextValue(const QString &txt) { d->dbview->setTextValue(txt); }
+
+// --- chart ------------------------------------------------------------------------------
+
+void velkMultiView::GraphInit(int rows, int cols, bool linegraph, const QString &head, const QString &)
+{
+    d->chart->setTitle(head);
+    d->chart->Init(rows, cols, linegraph ? 1 : 2);
+    d->colLabels = 0;
+    if (!d->chart->isHidden())
+        d->chart->Refresh();
+}
+
+void velkMultiView::GraphSetData(int row, int col, double wrt) { d->chart->SetData(row, col, wrt); }
+void velkMultiView::GraphSetRowLabel(int row, const QString &label) { d->chart->SetLegende(row, label); }
+
+void velkMultiView::GraphSetColLabel(const QString &label)
+{
+    d->chart->SetXLabel(++d->colLabels, label);
+}
+
+// --- preview ----------------------------------------------------------------------------
+
+void velkMultiView::PreviewInit(const QString &Body, const QString &repl) { d->preview->Init(Body, repl); }
+
+// --- list -------------------------------------------------------------------------------
+
+void velkMultiView::ListAdd(const QString &txt, int ItemData)
+{
+    auto *item = new QListWidgetItem(txt, d->liste);
+    item->setData(Qt::UserRole, ItemData);
+}
+
+void velkMultiView::ListRemove(int pos) { delete d->listItem(pos); }
+
+QString velkMultiView::ListItem(int pos) const
+{
+    const QListWidgetItem *item = d->listItem(pos);
+    return item ? item->text() : QString();
+}
+
+int velkMultiView::ListItemData(int pos) const
+{
+    const QListWidgetItem *item = d->listItem(pos);
+    return item ? item->data(Qt::UserRole).toInt() : 0;
+}
+
+void velkMultiView::SetListItemData(int pos, int value)
+{
+    if (QListWidgetItem *item = d->listItem(pos))
+        item->setData(Qt::UserRole, value);
+}
+
+int velkMultiView::ListCount() const { return d->liste->count(); }
+int velkMultiView::ListIndex() const { return d->liste->currentRow() + 1; }
+
+void velkMultiView::setListIndex(int pos)
+{
+    if (pos == 0)
+        d->liste->setCurrentRow(-1);
+    else if (pos >= 1 && pos <= d->liste->count())
+        d->liste->setCurrentRow(pos - 1);
+}
+
+// --- sheet ------------------------------------------------------------------------------
+
+void velkMultiView::SheetInit(const QString &cols)
+{
+    d->sheet->Clear();
+    d->sheet->setColumns(cols);
+}
+
+velkMultiView::RowPtr velkMultiView::SheetAdd(const QString &txt, const QString &ico, int Indent, bool Expanded,
+                                              int pos, const QString &Tag, int CheckState)
+{
+    return d->sheet->AddItem(txt, ico, Indent, Expanded, pos, Tag, CheckState);
+}
+
+int velkMultiView::SheetCount() const { return d->sheet->Count(); }
+
+void velkMultiView::SetSheetText(int pos, const QString &txt, int col)
+{
+    const RowPtr row = d->sheet->ListItem(pos);
+    if (!row || col < 0)
+        return;
+    if (col == 0)
+        row->setText(txt);
+    else
+        row->SetSubText(col, txt);
+    d->sheet->RefreshItem(pos);
+}
+
+QString velkMultiView::GetSheetText(int pos, int col) const
+{
+    const RowPtr row = d->sheet->ListItem(pos);
+    if (!row)
+        return {};
+    return col == 0 ? row->Text() : row->GetSubText(col);
+}
+
+void velkMultiView::SheetExpand(int pos, bool Expanded)
+{
+    const RowPtr row = d->sheet->ListItem(pos);
+    if (!row || row->Expanded == Expanded)
+        return;
+    row->Expanded = Expanded;
+    d->sheet->Refresh();
+}
+
+int velkMultiView::GetSheetIndent(int pos) const
+{
+    const RowPtr row = d->sheet->ListItem(pos);
+    return row ? row->Indent : -1;
+}
+
+velkMultiView::RowPtr velkMultiView::SheetItem(int pos) const { return d->sheet->ListItem(pos); }
+void velkMultiView::SheetRemoveItem(int pos) { d->sheet->RemoveItem(pos); }
+velkSheet *velkMultiView::SheetCtl() const { return d->sheet; }
+bool velkMultiView::SheetRedraw() const { return d->sheet->Redraw(); }
+void velkMultiView::setSheetRedraw(bool on) { d->sheet->setRedraw(on); }
+int velkMultiView::SheetMargin() const { return d->sheet->LeftMargin(); }
+void velkMultiView::setSheetMargin(int twips) { d->sheet->setLeftMargin(twips); }
+bool velkMultiView::Redraw() const { return d->sheet->Redraw(); }
+void velkMultiView::setRedraw(bool on) { d->sheet->setRedraw(on); }
+
+QString velkMultiView::Text() const
+{
+    const RowPtr row = d->sheet->ListItem(d->sheet->SelectedIndex());
+    return row ? row->Text() : QString();
+}
+
+void velkMultiView::GridDatabase(const QString &dbname, const QString &sql)
+{
+    if (!d->connection)
+        d->connection = std::make_unique<DataConnection>();
+    DataConnection &db = *d->connection;
+    db.Reset();
+    velkSheet &sheet = *d->sheet;
+    sheet.setRedraw(false);
+    sheet.Clear();
+    std::unique_ptr<DataRecordset> rs;
+    if (db.Open(QStringLiteral("ADO"), dbname) && db.OpenRecordset(sql, 2, rs) && rs) {
+        QStringList names;
+        QString columns;
+        for (int i = 1; i <= rs->FieldCount(); ++i) {
+            names << rs->FieldName(i);
+            columns += names.back() + QStringLiteral(":1400,");
+        }
+        sheet.setColumns(columns);
+        // All rows in one batch: one insert for the whole result.
+        std::vector<RowPtr> rows;
+        if (rs->RecordCount() > 0)
+            rows.reserve(size_t(rs->RecordCount()) + 1);
+        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+            QString text;
+            for (const QString &name : names) {
+                text += rs->GetValue(name);
+                text += u'\t';
+            }
+            auto row = std::make_shared<SheetData>();
+            row->setText(text);
+            rows.push_back(std::move(row));
+        }
+        auto last = std::make_shared<SheetData>();
+        last->setText(QStringLiteral(" "));
+        rows.push_back(std::move(last));
+        SheetInternals::state(sheet).model().insertItems(0, std::move(rows));
+    }
+    sheet.setRedraw(true);
+    sheet.Refresh();
+}
+
+// --- keywords ---------------------------------------------------------------------------
+
+void velkMultiView::ClearKeywords() { d->keywords->Clear(); }
+void velkMultiView::AddKeywords(const QString &k) { d->keywords->AddTopics(k); }
+void velkMultiView::RefreshKeywords() { d->keywords->Refresh(); }
+
+// --- selection combos -------------------------------------------------------------------
+
+void velkMultiView::ComboAddControl(const QString &tooltip)
+{
+    auto *combo = new SelectionCombo(this);
+    const int index = int(d->combos.size()) + 1;
+    combo->setObjectName(QStringLiteral("ComboAuswahl"));
+    combo->setProperty("Index", index);
+    combo->setToolTip(tooltip);
+    combo->aboutToDropDown = [this, index] { emit d->events->ComboDropDown(index); };
+    connect(combo, &QComboBox::activated, this, [this, index] { emit d->events->ComboClick(index); });
+    d->combos.push_back(combo);
+    combo->show();
+    d->layoutChildren();
+}
+
+void velkMultiView::ComboRemoveControls()
+{
+    for (SelectionCombo *combo : d->combos) {
+        combo->hide();
+        combo->deleteLater();
+        combo->setParent(nullptr);
+    }
+    d->combos.clear();
+    d->layoutChildren();
+}
+
+void velkMultiView::ComboAddItem(int Index, const QString &a)
+{
+    if (SelectionCombo *combo = d->combo(Index)) {
+        const QSignalBlocker blocker(combo);
+        const int current = combo->currentIndex();
+        combo->addItem(a);
+        // A new entry never becomes the choice by itself.
+        combo->setCurrentIndex(current);
+    }
+}
+
+int velkMultiView::ComboCount(int Index) const
+{
+    const SelectionCombo *combo = d->combo(Index);
+    return combo ? combo->count() : 0;
+}
+
+QString velkMultiView::ComboItem(int Index, int pos) const
+{
+    const SelectionCombo *combo = d->combo(Index);
+    return combo && pos >= 1 && pos <= combo->count() ? combo->itemText(pos - 1) : QString();
+}
+
+QString velkMultiView::ComboText(int Index) const
+{
+    const SelectionCombo *combo = d->combo(Index);
+    return combo ? combo->currentText() : QString();
+}
+
+void velkMultiView::ComboSetIndex(int Index, int pos)
+{
+    SelectionCombo *combo = d->combo(Index);
+    if (!combo || pos < 0 || pos > combo->count())
+        return;
+    combo->setCurrentIndex(pos - 1);
+}
+
+int velkMultiView::ComboIndex(int Index) const
+{
+    const SelectionCombo *combo = d->combo(Index);
+    return combo ? combo->currentIndex() + 1 : 0;
+}
+
+// --- date field and new entry -----------------------------------------------------------
+
+bool velkMultiView::DatumVisible() const { return !d->datum->isHidden(); }
+
+void velkMultiView::setDatumVisible(bool on)
+{
+    d->datum->setVisible(on);
+    d->dataPopup->setVisible(on);
+    d->layoutChildren();
+}
+
+int velkMultiView::DatumType() const { return d->datumType; }
+void velkMultiView::setDatumType(int type) { d->datumType = type; }
+QString velkMultiView::DatumText() const { return d->datum->text(); }
+
+void velkMultiView::setDatumText(const QString &text)
+{
+    d->datum->setText(text);
+    d->datumStandard = text;
+}
+
+void velkMultiView::DatumPreset(const QString &preset)
+{
+    if (!DatePresetEntries(d->datumType == 1).contains(preset) || preset == u"-")
+        return;
+    QString text;
+    if (preset == u"alle verfügbaren Einträge")
+        emit d->events->DatumGetFullRange(text);
+    else
+        text = ApplyDatePreset(preset, d->datum->text(), Today(), d->datumStandard);
+    d->datum->setText(text);
+    emit d->events->Refresh();
+}
+
+bool velkMultiView::InputNewVisible() const { return !d->neuerSatz->isHidden(); }
+
+void velkMultiView::setInputNewVisible(bool on)
+{
+    d->neuerSatz->setVisible(on);
+    d->textbx->setVisible(on);
+    d->layoutChildren();
+}
+
+void velkMultiView::InputNewClear() { d->textbx->clear(); }
+
+// --- output -----------------------------------------------------------------------------
+
+void velkMultiView::PrintOut(const QString &cap)
+{
+    const QString &view = d->view;
+    if (view == u"DBView") {
+        d->dbview->setHeader1(d->header1);
+        d->dbview->setHeader2(d->header2);
+        d->dbview->PrintOut();
+    } else if (view == u"Graph") {
+        d->printGraph();
+    } else if (view == u"View") {
+        d->preview->PrintOut();
+    } else if (view == u"List") {
+        d->printList(cap);
+    } else if (d->isSheetView()) {
+        Printer &printer = Printer::instance();
+        if (!printerReady(printer))
+            return;
+        const PageText page = SheetPageText(*d->sheet, d->header1, d->header2);
+        PrintPageText(page.text, page.repl, printer, kPrintTitle);
+    } else {
+        Dialogs::instance().MsgBox(QStringLiteral("Drucken wird für diese Ansicht noch nicht unterstützt."),
+                                   MsgBoxStyle::Exclamation, kPrintTitle);
+    }
+}
+
+void velkMultiView::Copy()
+{
+    const QString &view = d->view;
+    if (view == u"List") {
+        QStringList lines;
+        lines.reserve(d->liste->count());
+        for (int i = 0; i < d->liste->count(); ++i)
+            lines << d->liste->item(i)->text();
+        d->copyText(ListCopyText(lines));
+    } else if (d->isSheetView()) {
+        d->copyText(d->sheetCopyText());
+    } else if (view == u"Graph") {
+        d->chart->Copy();
+    } else {
+        Dialogs::instance().MsgBox(QStringLiteral("Kopieren wird für die Ansicht ") + view
+                                       + QStringLiteral(" noch nicht unterstützt."),
+                                   MsgBoxStyle::Exclamation, QStringLiteral("Kopieren"));
+    }
+}
+
+void velkMultiView::Cut()
+{
+    if (d->view != u"DB") {
+        Dialogs::instance().MsgBox(QStringLiteral("Ausschneiden wird für die Ansicht ") + d->view
+                                       + QStringLiteral(" noch nicht unterstützt."),
+                                   MsgBoxStyle::Exclamation, QStringLiteral("Ausschneiden"));
+        return;
+    }
+    const int row = d->sheet->SelectedIndex();
+    const int col = d->sheet->SelectedCol();
+    const RowPtr item = d->sheet->ListItem(row);
+    if (!item)
+        return;
+    d->copyText(col > 0 ? item->GetSubText(col) : item->Text());
+    if (col > 0)
+        item->SetSubText(col, QString());
+    else
+        item->setText(QString());
+    d->sheet->RefreshItem(row);
+    emit d->events->Update(row, col, QString());
+}
+
+void velkMultiView::PopupMenu(const QPoint &globalPos)
+{
+    QMenu *menu = d->popupItem;
+    menu->clear();
+    if (d->menuEntries.empty())
+        return;
+    int index = 0;
+    for (const MultiViewMenuEntry &entry : d->menuEntries) {
+        ++index;
+        if (entry.separator) {
+            menu->addSeparator();
+            continue;
+        }
+        bool checked = false;
+        bool enabled = true;
+        bool visible = true;
+        emit d->events->MenuCheckState(entry.par, checked, enabled, visible);
+        QAction *action = menu->addAction(entry.caption);
+        action->setObjectName(QStringLiteral("menu_popupitem"));
+        action->setProperty("Index", index);
+        action->setData(entry.par);
+        action->setCheckable(checked);
+        action->setChecked(checked);
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+        const QString par = entry.par;
+        connect(action, &QAction::triggered, this, [this, par] {
+            d->selected = par;
+            emit d->events->MenuClick();
+        });
+    }
+    menu->popup(globalPos);
+}
+
+QSize velkMultiView::sizeHint() const { return {520, 340}; }
+QSize velkMultiView::minimumSizeHint() const { return {240, 160}; }
+
+void velkMultiView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    d->layoutChildren();
+}
+
+void velkMultiView::paintEvent(QPaintEvent *)
+{
+    if (d->headerRect.isEmpty())
+        return;
+    QPainter painter(this);
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    QRect rest = d->headerRect;
+    if (!d->header1.isEmpty()) {
+        painter.drawText(rest, Qt::AlignLeft | Qt::AlignVCenter, d->header1);
+        rest.setLeft(rest.left() + QFontMetrics(bold).horizontalAdvance(d->header1) + 12);
+    }
+    painter.setFont(font());
+    if (!d->header2.isEmpty() && rest.width() > 0)
+        painter.drawText(rest, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(d->header2, Qt::ElideRight, rest.width()));
+}
+
+bool velkMultiView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == d->liste->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (QListWidgetItem *item = d->liste->itemAt(mouse->position().toPoint()))
+                d->liste->setCurrentItem(item);
+            PopupMenu(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+[[maybe_unused]] const bool registered =
+    (ControlFactory::registerClass<velkMultiView>(QStringLiteral("velkMultiView")), true);
+}
+
+} // namespace velk
