@@ -100,6 +100,7 @@ struct velkMultiView::Private
     QListWidgetItem *listItem(int pos) const { return pos >= 1 ? liste->item(pos - 1) : nullptr; }
     bool isSheetView() const { return setup.isSheet(); }
     void toggleKeywords();
+    void scheduleChartRefresh();
     void openDatePresets();
     void printList(const QString &cap);
     void printGraph();
@@ -134,6 +135,7 @@ struct velkMultiView::Private
     QString datumStandard;
     bool keywordsShown = false;
     int colLabels = 0;
+    bool chartRefreshPending = false;
     std::unique_ptr<DataConnection> connection;
     QRect headerRect; // where Header1 and Header2 are drawn; empty without headers
 };
@@ -227,6 +229,21 @@ void velkMultiView::Private::toggleKeywords()
     keywordsShown = !keywordsShown && isSheetView();
     keywords->setVisible(keywordsShown);
     layoutChildren();
+}
+
+// The host fills the chart value by value; it is drawn once when the filling is done.
+void velkMultiView::Private::scheduleChartRefresh()
+{
+    if (chartRefreshPending)
+        return;
+    chartRefreshPending = true;
+    QMetaObject::invokeMethod(
+        q,
+        [this] {
+            chartRefreshPending = false;
+            chart->Refresh();
+        },
+        Qt::QueuedConnection);
 }
 
 void velkMultiView::Private::openDatePresets()
@@ -500,16 +517,25 @@ void velkMultiView::GraphInit(int rows, int cols, bool linegraph, const QString 
     d->chart->setTitle(head);
     d->chart->Init(rows, cols, linegraph ? 1 : 2);
     d->colLabels = 0;
-    if (!d->chart->isHidden())
-        d->chart->Refresh();
+    d->scheduleChartRefresh();
 }
 
-void velkMultiView::GraphSetData(int row, int col, double wrt) { d->chart->SetData(row, col, wrt); }
-void velkMultiView::GraphSetRowLabel(int row, const QString &label) { d->chart->SetLegende(row, label); }
+void velkMultiView::GraphSetData(int row, int col, double wrt)
+{
+    d->chart->SetData(row, col, wrt);
+    d->scheduleChartRefresh();
+}
+
+void velkMultiView::GraphSetRowLabel(int row, const QString &label)
+{
+    d->chart->SetLegende(row, label);
+    d->scheduleChartRefresh();
+}
 
 void velkMultiView::GraphSetColLabel(const QString &label)
 {
     d->chart->SetXLabel(++d->colLabels, label);
+    d->scheduleChartRefresh();
 }
 
 // --- preview ----------------------------------------------------------------------------
