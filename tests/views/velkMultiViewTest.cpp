@@ -338,6 +338,11 @@ TEST_F(MultiViewTest, HeadStripRaisesItsEventsAndKeepsPositionsOneBased)
     EXPECT_TRUE(presets->isVisible());
     EXPECT_EQ(presets->actions().size(), 12);
     presets->close();
+    view.setDatumType(1);
+    QTest::keyClick(view.findChild<QLineEdit *>(QStringLiteral("DatumsBereich")), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(presets->isVisible()) << "the keyboard opens the presets too";
+    EXPECT_EQ(presets->actions().first()->text(), QStringLiteral("Heute"));
+    presets->close();
 }
 
 TEST_F(MultiViewTest, ForwardingMembersReachTheDBViewChartAndList)

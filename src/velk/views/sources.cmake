@@ -17,4 +17,6 @@ target_sources(velkgui PRIVATE
   src/velk/views/MultiViewModel_p.h
   src/velk/views/velkMultiView.cpp
   src/velk/views/velkMultiView.h
+  src/velk/views/velkMultiView_p.h
+  src/velk/views/velkMultiViewOutput.cpp
 )
