@@ -1,27 +1,17 @@
 #include "velkMultiView_p.h"
+
 #include "velkChart.h"
 #include "velkDBView.h"
 
 #include <velk/common/CalendarHelpers.h>
 #include <velk/editors/velkKeywords.h>
-#include <velk/platform/Canvas.h>
 #include <velk/platform/ControlFactory.h>
 #include <velk/platform/DataConnection.h>
-#include <velk/platform/Dialogs.h>
-#include <velk/platform/Printer.h>
-#include <velk/preview/PagePrint.h>
-#include <velk/preview/PageText.h>
 #include <velk/preview/velkPreView.h>
 #include <velk/sheet/SheetColumn.h>
-#include <velk/sheet/SheetModel_p.h>
-#include <velk/sheet/SheetState_p.h>
 #include <velk/sheet/velkSheet.h>
-#include <velk/sheet/velkSheet_p.h>
 
-#include <QClipboard>
-#include <QComboBox>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
