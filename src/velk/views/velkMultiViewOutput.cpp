@@ -141,14 +141,18 @@ void velkMultiView::GridDatabase(const QString &dbname, const QString &sql)
         std::vector<RowPtr> rows;
         if (rs->RecordCount() > 0)
             rows.reserve(size_t(rs->RecordCount()) + 1);
+        // One buffer keeps its capacity from row to row; each row then gets one exact copy
+        // instead of a string grown cell by cell.
+        QString line;
+        line.reserve(256);
         for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-            QString text;
+            line.resize(0);
             for (const QString &name : names) {
-                text += rs->GetValue(name);
-                text += u'\t';
+                line += rs->GetValue(name);
+                line += u'\t';
             }
             auto row = std::make_shared<SheetData>();
-            row->setText(text);
+            row->setText(QString(line.constData(), line.size()));
             rows.push_back(std::move(row));
         }
         auto last = std::make_shared<SheetData>();
