@@ -84,6 +84,7 @@ TEST(MultiViewModel, DatePresetsComputeFromTodayAndFromTheFieldsText)
         {"Ein Monat weiter voraus", "12.2023", "01.2024"},
         {"Ein Monat weiter voraus", "1.2024 - 2.2024", "02.2024 - 03.2024"},
         {"Ein Monat weiter zurück", "10.1.2024 - 20.1.2024", "10.12.2023 - 20.12.2023"},
+        {"Ein Monat weiter voraus", "5.2024 - 1.2024", "04.2024"},
         {"Ein Monat weiter zurück", "", "02.2024"},
         {"Aktueller Monat", "", "03.2024"},
         {"Aktuelles Jahr", "", "2024"},

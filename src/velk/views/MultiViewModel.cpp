@@ -21,9 +21,11 @@ QString monthText(const QDate &day)
     return day.toString(QStringLiteral("MM.yyyy"));
 }
 
+// A day of a range text; invalid outside the years 1 to 9999, which odd texts can reach.
 QDate parseDay(const QString &text)
 {
-    return QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+    const QDate day = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+    return day.isValid() && day.year() >= 1 && day.year() <= 9999 ? day : QDate();
 }
 
 bool isWholeMonths(const QDate &from, const QDate &to)
@@ -37,7 +39,7 @@ QString shiftRange(const QString &current, const QDate &today, int months)
 {
     QDate from = parseDay(DateRangeStart(current));
     QDate to = parseDay(DateRangeEnd(current));
-    if (current.trimmed().isEmpty() || !from.isValid() || !to.isValid()) {
+    if (current.trimmed().isEmpty() || !from.isValid() || !to.isValid() || to < from) {
         from = QDate(today.year(), today.month(), 1);
         to = from.addMonths(1).addDays(-1);
     }
