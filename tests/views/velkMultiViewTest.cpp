@@ -553,3 +553,34 @@ TEST_F(MultiViewTest, GridDatabaseFillsTheSheetThroughAnAdoConnection)
     EXPECT_EQ(view.SheetCount(), 0);
     EXPECT_TRUE(view.SheetRedraw());
 }
+
+TEST_F(MultiViewTest, HeadStripControlsNeverOverlapAndTheDataStartsBelowThem)
+{
+    for (int i = 0; i < 3; ++i)
+        view.ComboAddControl(QStringLiteral("Auswahl %1").arg(i + 1));
+    view.setDatumVisible(true);
+    view.setInputNewVisible(true);
+    view.setHeader1(QStringLiteral("Kopf"));
+    view.Show(QStringLiteral("Table"));
+    view.setAttribute(Qt::WA_DontShowOnScreen); // a hidden widget gets its resize events only when shown
+    view.show();
+    for (const int width : {260, 480, 1400}) {
+        SCOPED_TRACE(width);
+        view.resize(width, 400);
+        std::vector<QWidget *> strip;
+        for (QWidget *w : view.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!w->isHidden() && w != sheet && !qobject_cast<QMenu *>(w))
+                strip.push_back(w);
+        ASSERT_EQ(strip.size(), 7u);
+        for (size_t i = 0; i < strip.size(); ++i) {
+            EXPECT_TRUE(view.rect().contains(strip[i]->geometry())) << strip[i]->objectName().toStdString();
+            EXPECT_LE(strip[i]->geometry().bottom(), sheet->geometry().top());
+            for (size_t j = i + 1; j < strip.size(); ++j)
+                EXPECT_FALSE(strip[i]->geometry().intersects(strip[j]->geometry()))
+                    << strip[i]->objectName().toStdString() << " / " << strip[j]->objectName().toStdString();
+        }
+        EXPECT_EQ(sheet->geometry().bottom(), view.height() - 1);
+    }
+    view.Clear();
+    EXPECT_EQ(view.SheetCount(), 0);
+}
