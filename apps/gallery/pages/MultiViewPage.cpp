@@ -227,7 +227,7 @@ QWidget *createMultiViewPage(SampleArchive &archive, QWidget *parent)
     for (const auto &[caption, name] : kViews)
         choice->addItem(QString::fromUtf8(caption), QString::fromLatin1(name));
     auto *copy = new QPushButton(QStringLiteral("&Kopieren"));
-    auto *print = new QPushButton(QStringLiteral("&Drucken …"));
+    auto *print = new QPushButton(QStringLiteral("&Drucken"));
     auto *status = new QLabel;
     status->setObjectName(QStringLiteral("status"));
     bar->addWidget(new QLabel(QStringLiteral("Ansicht:")));
