@@ -3,6 +3,7 @@
 #include "KeywordList_p.h"
 #include "RowBlocks_p.h"
 
+#include <velk/common/TextBlocks_p.h>
 #include <velk/common/Translate.h>
 #include <velk/menu/velkMenuBar.h>
 #include <velk/platform/ControlFactory.h>
@@ -125,6 +126,8 @@ struct velkKeywords::Private
         rows.reserve(size_t(list.count()) * 2 + 1);
         // Room for every keyword row and a topic row per few of them; more blocks follow if needed.
         blocks.startBlock((size_t(list.count()) + size_t(list.count()) / 8 + 2) * (sizeof(SheetData) + 64));
+        // The fill's texts share a few large blocks instead of an allocation each.
+        TextBlocks texts;
         // The topic is looked at in place; only a topic row makes a string of it.
         std::optional<QStringView> previousTopic;
         const int count = list.count();
@@ -138,14 +141,14 @@ struct velkKeywords::Private
             if (hasTopic) {
                 const QStringView topic = text.left(eq);
                 if (previousTopic != topic)
-                    rows.push_back(makeRow(blocks, topic.toString(), kTopicIcon, 0, 0));
+                    rows.push_back(makeRow(blocks, texts.copy(topic), kTopicIcon, 0, 0));
                 previousTopic = topic;
             } else {
                 previousTopic.reset();
             }
-            // The entry's strings are made here, in row order, next to their row.
-            const QString entry = text.toString();
-            const QString keyword = hasTopic ? entry.mid(eq + 1) : entry;
+            // The entry's strings are made here, in row order, in the fill's blocks.
+            const QString entry = texts.copy(text);
+            const QString keyword = hasTopic ? texts.copy(text.mid(eq + 1)) : entry;
             auto row = makeRow(blocks, keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
             row->Selected = matcher.matches(entry);
             rows.push_back(std::move(row));
