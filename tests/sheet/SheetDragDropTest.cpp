@@ -147,6 +147,21 @@ TEST(SheetDrag, TextIsRequestedAtOnceAndFilesAtEveryFourthAskOrOnADrop)
     EXPECT_EQ(effect, DropEffect::Move);
 }
 
+TEST(SheetDrag, FileUrlsAreTheOnesQtMakesForLocalFiles)
+{
+    const QStringList paths = {"/srv/archiv/brief 1.pdf", "/a/100%.pdf", "/a/%41.txt", "/a#b?c;d=e.pdf",
+                               "/[x]/ä ö/ß€.txt", "//server/freigabe/x.pdf", "relativ/datei.txt",
+                               "C:/Daten/x.pdf", "/a\\b", "/"};
+    const QList<QUrl> urls = SheetDragData::urlsOf(paths);
+    ASSERT_EQ(urls.size(), paths.size());
+    for (int k = 0; k < paths.size(); ++k) {
+        SCOPED_TRACE(paths[k].toStdString());
+        const QUrl expected = QUrl::fromLocalFile(paths[k]);
+        EXPECT_EQ(urls[k], expected);
+        EXPECT_EQ(urls[k].toEncoded(), expected.toEncoded());
+    }
+}
+
 TEST(SheetDrag, BadHostDataAndASheetClearedMidDragGiveDefinedResults)
 {
     EXPECT_EQ(SheetDragData::textOf(QVariant()), QString());
