@@ -96,32 +96,38 @@ bool SheetDragData::eventFilter(QObject *watched, QEvent *event)
     return QMimeData::eventFilter(watched, event);
 }
 
-const QVariant &SheetDragData::dataFor(int format) const
+bool SheetDragData::fetch(int format) const
 {
-    QVariant &last = format == SheetDragType::Text ? m_lastText : m_lastFiles;
     ++m_requests;
     const bool atOnce = m_dragType == SheetDragType::Text || m_dragType == SheetDragType::TextAndFiles;
-    if (m_dropping || atOnce || m_requests >= requestsPerFileFetch) {
-        m_requests = 0;
-        QVariant data;
-        if (m_request)
-            m_request(data, format);
-        last = data;
-    }
-    return last;
+    if (!m_dropping && !atOnce && m_requests < requestsPerFileFetch)
+        return false;
+    m_requests = 0;
+    QVariant data;
+    if (m_request)
+        m_request(data, format);
+    (format == SheetDragType::Text ? m_lastText : m_lastFiles) = data;
+    return true;
 }
 
 QVariant SheetDragData::retrieveData(const QString &mimeType, QMetaType type) const
 {
     Q_UNUSED(type);
-    if (mimeType == textFormat && offersText())
-        return textOf(dataFor(SheetDragType::Text));
+    if (mimeType == textFormat && offersText()) {
+        fetch(SheetDragType::Text);
+        return textOf(m_lastText);
+    }
     if (mimeType == filesFormat && offersFiles()) {
-        // QMimeData keeps URLs as a list of variants; it gives them out as QUrls.
-        QVariantList urls;
-        forEachPath(dataFor(SheetDragType::Files), [&urls](qsizetype count) { urls.reserve(count); },
-                    [&urls](const QString &path) { urls.append(QVariant(localFileUrl(path))); });
-        return urls;
+        // QMimeData keeps URLs as a list of variants; it gives them out as QUrls. The list
+        // is made once per answer of the host and kept for the asks it serves.
+        if (fetch(SheetDragType::Files) || !m_urlsMade) {
+            QVariantList urls;
+            forEachPath(m_lastFiles, [&urls](qsizetype count) { urls.reserve(count); },
+                        [&urls](const QString &path) { urls.append(QVariant(localFileUrl(path))); });
+            m_lastUrls = std::move(urls);
+            m_urlsMade = true;
+        }
+        return m_lastUrls;
     }
     return QVariant();
 }
