@@ -75,6 +75,8 @@ const EntryInfo kInfos[] = {
      "Bearbeitet eigene und geerbte Rechte von Benutzern und Gruppen."},
     {"velkDBView", "velk/views/velkDBView.h", "table", {560, 360}, "Datenansicht mit Abfrage, Bericht und Grafik",
      "Stellt eine Tabelle als Liste, gruppierten Bericht oder Grafik dar, mit Auswahlfeldern für die Bedingungen."},
+    {"velkMultiView", "velk/views/velkMultiView.h", "table", {520, 340}, "Multi-Ansicht: Liste, Grafik, Datenansicht, Tabelle, Vorschau",
+     "Zeigt einen Datenbereich wahlweise als Liste, Grafik, Datenansicht, Tabelle oder Druckvorschau, mit Kopfleiste für Auswahl, Zeitraum und neue Einträge."},
     {"velkScala", "velk/preview/velkScala.h", "sort", {150, 19}, "Schieberegler",
      "Waagrechter Schieberegler für eine ganze Zahl zwischen Minimum und Maximum."},
     {"velkSplitter", "velk/frame/velkSplitter.h", "right", {5, 100}, "Trennbalken",

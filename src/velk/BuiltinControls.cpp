@@ -40,6 +40,7 @@ void registerBuiltinControls()
     add<velkLabel>("velkLabel");
     add<velkMenuBar>("velkMenuBar");
     add<velkMenuPopup>("velkMenuPopup");
+    add<velkMultiView>("velkMultiView");
     add<velkPicScroll>("velkPicScroll");
     add<velkPreView>("velkPreView");
     add<velkRights>("velkRights");

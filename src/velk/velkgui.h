@@ -77,6 +77,7 @@
 #include <velk/sheet/velkSheet.h>
 #include <velk/views/velkChart.h>
 #include <velk/views/velkDBView.h>
+#include <velk/views/velkMultiView.h>
 #include <velk/xml/StdXML.h>
 #include <velk/xml/StdXMLNode.h>
 

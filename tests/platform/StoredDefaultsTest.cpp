@@ -45,6 +45,7 @@ std::map<QString, Defaults> expectedDefaults()
         {"velkDate", {}},
         {"velkDateControl", {}},
         {"velkDBView", {}},
+        {"velkMultiView", {}},
         {"velkDateSelector",
          {{"SelectedColor", color(0x8000000D)},
           {"NormalColor", color(rgbColor(192, 192, 192))},

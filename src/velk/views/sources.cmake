@@ -13,4 +13,10 @@ target_sources(velkgui PRIVATE
   src/velk/views/velkChart.cpp
   src/velk/views/velkChart.h
   src/velk/views/velkChart_p.h
+  src/velk/views/MultiViewModel.cpp
+  src/velk/views/MultiViewModel_p.h
+  src/velk/views/velkMultiView.cpp
+  src/velk/views/velkMultiView.h
+  src/velk/views/velkMultiView_p.h
+  src/velk/views/velkMultiViewOutput.cpp
 )
