@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace velk;
 
@@ -300,4 +301,29 @@ TEST_F(FrameEditingTest, DraggingABoundaryMovesTheSnapinsLiveAndWritesOnRelease)
     frame.MouseMove(MouseButton::Left, 0, 250, 150);
     frame.MouseUp(MouseButton::Left, 0, 250, 150);
     EXPECT_EQ(frame.snapin(2)->x(), 155);
+}
+
+TEST_F(FrameEditingTest, EscapeCancelsABoundaryDragAndWritesNothing)
+{
+    const StdXMLNodePtr root = init(
+        QStringLiteral("<COLS><ITEM control=\"Test.Recorder\" width=\"50%\"/><ITEM control=\"Test.Recorder\" width=\"50%\"/></COLS>"));
+    const QString before = root->xml();
+    frame.MouseDown(MouseButton::Left, 0, 202, 150);
+    frame.MouseMove(MouseButton::Left, 0, 152, 150);
+    ASSERT_EQ(frame.snapin(2)->x(), 155);
+
+    QTest::keyClick(frame.snapin(1), Qt::Key_Escape); // wherever the focus is in the window
+    EXPECT_EQ(frame.snapin(1)->width(), 200);
+    EXPECT_EQ(frame.snapin(2)->x(), 205);
+    // The button is still held: moving and releasing it change nothing.
+    frame.MouseMove(MouseButton::Left, 0, 100, 150);
+    frame.MouseUp(MouseButton::Left, 0, 100, 150);
+    EXPECT_EQ(frame.snapin(2)->x(), 205);
+    EXPECT_EQ(root->xml(), before);
+
+    // Without a drag Escape stays with the widget that has it.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    escape.ignore();
+    QCoreApplication::sendEvent(frame.snapin(1), &escape);
+    EXPECT_FALSE(escape.isAccepted());
 }

@@ -130,6 +130,17 @@ TEST_F(EditorTest, DraggingMovesTwoNeighboursLiveAndKeepsTwentyPixels)
     EXPECT_FALSE(editor.isDragging());
     EXPECT_EQ(root->Item(1)->GetAttribute(QStringLiteral("width")), QStringLiteral("5%"));
     EXPECT_EQ(root->Item(2)->GetAttribute(QStringLiteral("width")), QStringLiteral("95%"));
+
+    // A cancelled drag drops its provisional sizes and writes nothing.
+    editor.press(plan(), MouseButton::Left, 21, 10);
+    ASSERT_TRUE(editor.isDragging());
+    EXPECT_TRUE(editor.moveTo(200, 10));
+    editor.cancelDrag();
+    EXPECT_EQ(editor.provisionalSizes(), nullptr);
+    EXPECT_EQ(plan().elements[1].area.width(), 20);
+    EXPECT_FALSE(editor.moveTo(250, 10));
+    EXPECT_FALSE(editor.release(250, 10, false));
+    EXPECT_EQ(root->Item(1)->GetAttribute(QStringLiteral("width")), QStringLiteral("5%"));
 }
 
 TEST_F(EditorTest, ReleaseWritesPercentagesOrPixelsAndNothingChangesWithoutMovement)

@@ -130,7 +130,8 @@ TEST(SheetDrag, TextIsRequestedAtOnceAndFilesAtEveryFourthAskOrOnADrop)
             EXPECT_EQ(data.formats(), QStringList({"text/uri-list"}));
             for (int ask = 1; ask <= 4; ++ask)
                 EXPECT_EQ(data.urls().size(), ask < 4 ? 0 : 1);
-            data.urls(); // the count starts again after the host was asked
+            // The count starts again after the host was asked; asks between get its last answer.
+            EXPECT_EQ(data.urls(), QList<QUrl>({QUrl::fromLocalFile(QStringLiteral("/tmp/a.pdf"))}));
             // A drop on a widget of this process always asks (entering counts as an ask).
             auto target = makeSheet();
             QWidget *list = target->findChild<QWidget *>(QStringLiteral("Picture1"));
@@ -145,6 +146,21 @@ TEST(SheetDrag, TextIsRequestedAtOnceAndFilesAtEveryFourthAskOrOnADrop)
     }
     EXPECT_EQ(requests, QStringList({"1", "1", "15", "15"}));
     EXPECT_EQ(effect, DropEffect::Move);
+}
+
+TEST(SheetDrag, FileUrlsAreTheOnesQtMakesForLocalFiles)
+{
+    const QStringList paths = {"/srv/archiv/brief 1.pdf", "/a/100%.pdf", "/a/%41.txt", "/a#b?c;d=e.pdf",
+                               "/[x]/ä ö/ß€.txt", "//server/freigabe/x.pdf", "relativ/datei.txt",
+                               "C:/Daten/x.pdf", "/a\\b", "/"};
+    const QList<QUrl> urls = SheetDragData::urlsOf(paths);
+    ASSERT_EQ(urls.size(), paths.size());
+    for (int k = 0; k < paths.size(); ++k) {
+        SCOPED_TRACE(paths[k].toStdString());
+        const QUrl expected = QUrl::fromLocalFile(paths[k]);
+        EXPECT_EQ(urls[k], expected);
+        EXPECT_EQ(urls[k].toEncoded(), expected.toEncoded());
+    }
 }
 
 TEST(SheetDrag, BadHostDataAndASheetClearedMidDragGiveDefinedResults)

@@ -17,6 +17,11 @@ TEST(SheetKeys, KeyboardTable)
     editing.editorVisible = true;
     SheetKeyContext noArrows = rows;
     noArrows.noArrowKeys = true;
+    noArrows.menuOffered = true;
+    SheetKeyContext menu = rows;
+    menu.menuOffered = true;
+    SheetKeyContext menuEditing = editing;
+    menuEditing.menuOffered = true;
     const struct
     {
         const char *name;
@@ -46,6 +51,13 @@ TEST(SheetKeys, KeyboardTable)
         {"noarrowkeys: Down", KeyCode::Down, 0, noArrows, I::None, false},
         {"noarrowkeys: Delete", KeyCode::Delete, 0, noArrows, I::None, false},
         {"noarrowkeys: F2 still edits", KeyCode::F2, 0, noArrows, I::StartEdit, false},
+        {"menu key opens the menu", KeyCode::Apps, 0, menu, I::ContextMenu, false},
+        {"Shift+F10 opens the menu", KeyCode::F10, ShiftState::Shift, menu, I::ContextMenu, false},
+        {"F10 alone does not", KeyCode::F10, 0, menu, I::None, false},
+        {"Ctrl+Shift+F10 does not", KeyCode::F10, ShiftState::Shift | ShiftState::Ctrl, menu, I::None, false},
+        {"no menu offered", KeyCode::Apps, 0, rows, I::None, false},
+        {"noarrowkeys: the menu key still works", KeyCode::Apps, 0, noArrows, I::ContextMenu, false},
+        {"the editor keeps the menu key", KeyCode::Apps, 0, menuEditing, I::None, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

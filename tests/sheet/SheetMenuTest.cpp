@@ -100,6 +100,38 @@ TEST(SheetMenu, TheHeaderMarkerShowsWhileTheMenuIsOfferedAndOpensIt)
     EXPECT_FALSE(popup->isVisible());
 }
 
+TEST(SheetMenu, TheMenuKeyAndShiftF10OpenTheMenuBelowTheCurrentRowOrTheHeader)
+{
+    auto sheet = makeSheet(QStringLiteral("Name:2000,Datum:1000"), QStringLiteral("singleselect"));
+    for (const char *name : {"Rechnung", "Brief", "Notiz"})
+        sheet->AddItem(QString::fromLatin1(name));
+    sheet->setSelectedIndex(2);
+    auto *popup = sheet->findChild<QMenu *>(QStringLiteral("menu_popup"));
+    QWidget *list = sheet->findChild<QWidget *>(QStringLiteral("Picture1"));
+    QWidget *header = sheet->findChild<QWidget *>(QStringLiteral("P_Header"));
+
+    QTest::keyClick(sheet.get(), Qt::Key_Menu);
+    ASSERT_TRUE(popup->isVisible());
+    const int rowBottom = SheetInternals::layout(*sheet).rowBox(2)->y2 / 15;
+    EXPECT_EQ(popup->pos(), list->mapToGlobal(QPoint(0, rowBottom)));
+    EXPECT_EQ(entryTexts(*sheet), QStringList({"menu_column=Name*", "menu_column=Datum*"}));
+    popup->close();
+    EXPECT_EQ(sheet->SelectedIndex(), 2); // the key changes no row
+
+    sheet->setSelectedIndex(0);
+    QTest::keyClick(sheet.get(), Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->pos(), header->mapToGlobal(QPoint(0, header->height())));
+    popup->close();
+    QTest::keyClick(sheet.get(), Qt::Key_F10);
+    EXPECT_FALSE(popup->isVisible());
+
+    // Without an offered menu the key is left to others.
+    sheet->setFlags(QStringLiteral("singleselect nopulldown"));
+    EXPECT_FALSE(SheetInternals::input(*sheet).KeyDown(KeyCode::Apps, 0));
+    EXPECT_FALSE(popup->isVisible());
+}
+
 TEST(SheetPainter, BackgroundFillsRightOfTheColumnsAndBelowTheRows)
 {
     auto sheet = makeSheet(QStringLiteral("Name:1500,Datum:1000"), QStringLiteral("background singleselect"));

@@ -10,6 +10,33 @@
 
 using namespace velk;
 
+// SelectedItems sees Selected however it was set, also written directly on the rows.
+TEST(velkSheet, SelectedItemsHoldTheSelectedRowsInOrder)
+{
+    velkSheet sheet;
+    sheet.setFlags(QStringLiteral("multiselect"));
+    for (int k = 1; k <= 10; ++k)
+        sheet.AddItem(QString::number(k));
+    const auto texts = [&sheet] {
+        QStringList list;
+        for (const velkSheet::RowPtr &row : sheet.SelectedItems())
+            list << row->Text();
+        return list;
+    };
+    sheet.SelectAll();
+    EXPECT_EQ(texts().size(), 10);
+    for (int k : {1, 2, 4, 5, 6, 7, 9, 10})
+        sheet.ListItem(k)->Selected = false;
+    EXPECT_EQ(texts(), QStringList({"3", "8"}));
+    sheet.ListItem(5)->Selected = true;
+    EXPECT_EQ(texts(), QStringList({"3", "5", "8"}));
+    sheet.Unselect();
+    sheet.ListItem(10)->Selected = true;
+    sheet.ListItem(2)->Selected = true;
+    EXPECT_EQ(texts(), QStringList({"2", "10"}));
+    EXPECT_EQ(sheet.SelectedItems().Count(), sheet.SelectedCount());
+}
+
 TEST(velkSheet, SelectedIndexRaisesClickAsTheModeAllows)
 {
     velkSheet sheet;

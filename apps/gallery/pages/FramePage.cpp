@@ -1,14 +1,10 @@
 #include "ArchiveSnapIns.h"
+#include "FrameLayoutFile.h"
 #include "GalleryData.h"
 #include "GalleryPage.h"
 
-#include <velk/common/Error.h>
 #include <velk/frame/velkFrameControl.h>
-#include <velk/platform/SettingsStore.h>
-#include <velk/xml/StdXML.h>
 
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,6 +29,7 @@ class FramePage : public QWidget
 public:
     FramePage(SampleArchive &archive, QWidget *parent)
         : QWidget(parent)
+        , m_layout(kLayoutFile, galleryDataFile(kLayoutFile), QString::fromLatin1(kFallbackLayout))
         , m_frame(new velk::velkFrameControl(this))
         , m_configure(new QPushButton(QStringLiteral("Konfigurieren"), this))
         , m_reset(new QPushButton(QStringLiteral("Zurücksetzen"), this))
@@ -64,7 +61,7 @@ public:
         });
         connect(m_reset, &QPushButton::clicked, this, [this] { resetLayout(); });
         m_frame->resize(900, 560);
-        initFrame(loadLayout());
+        initFrame(m_layout.load());
         showHint();
     }
 
@@ -76,25 +73,6 @@ public:
     }
 
 private:
-    static QString userLayoutFile()
-    {
-        return QDir(velk::SettingsStore::defaultDirectory()).filePath(kLayoutFile);
-    }
-
-    // The user's edited layout when there is one, else the one shipped in data/.
-    velk::StdXMLNodePtr loadLayout()
-    {
-        for (const QString &file : {userLayoutFile(), galleryDataFile(kLayoutFile)}) {
-            if (QFile::exists(file) && m_layout.Load(file) && m_layout.Root && m_layout.Root->Count() > 0) {
-                m_isEdited = file == userLayoutFile();
-                return m_layout.Root->Item(1);
-            }
-        }
-        m_isEdited = false;
-        m_layout.LoadXML(QString::fromLatin1(kFallbackLayout));
-        return m_layout.Root->Item(1);
-    }
-
     void initFrame(const velk::StdXMLNodePtr &screen)
     {
         m_frame->Init(screen);
@@ -105,17 +83,10 @@ private:
 
     bool saveLayout()
     {
-        if (!m_layout.Root)
-            return false;
-        QDir().mkpath(velk::SettingsStore::defaultDirectory());
-        try {
-            m_layout.Save(userLayoutFile());
-            m_isEdited = true;
+        if (m_layout.save())
             return true;
-        } catch (const velk::Error &) {
-            m_hint->setText(QStringLiteral("Das Layout konnte nicht gespeichert werden: %1").arg(userLayoutFile()));
-            return false;
-        }
+        m_hint->setText(m_layout.errorText());
+        return false;
     }
 
     void resetLayout()
@@ -125,10 +96,11 @@ private:
         m_frame->setConfigMode(false);
         m_frame->blockSignals(false);
         m_frame->Disconnect();
-        QFile::remove(userLayoutFile());
-        initFrame(loadLayout());
+        initFrame(m_layout.reset());
         m_frame->setConfigMode(wasConfiguring);
         showHint();
+        if (!m_layout.errorText().isEmpty())
+            m_hint->setText(m_layout.errorText());
     }
 
     void showHint()
@@ -137,17 +109,17 @@ private:
             m_hint->setText(QStringLiteral("Rechtsklick auf eine Zelle öffnet das Bearbeitungsmenü; die Spalte "
                                            "zwischen zwei Zellen lässt sich mit der Maus ziehen."));
         else
-            m_hint->setText(m_isEdited ? QStringLiteral("Bearbeitetes Layout aus %1").arg(userLayoutFile())
-                                       : QStringLiteral("Feste Breiten in Pixeln, der Rest in Prozent: "
-                                                        "ziehen Sie das Fenster größer oder kleiner."));
+            m_hint->setText(m_layout.isEdited()
+                                ? QStringLiteral("Bearbeitetes Layout aus %1").arg(m_layout.userFile())
+                                : QStringLiteral("Feste Breiten in Pixeln, der Rest in Prozent: "
+                                                 "ziehen Sie das Fenster größer oder kleiner."));
     }
 
-    velk::StdXML m_layout;
+    FrameLayoutFile m_layout;
     velk::velkFrameControl *m_frame;
     QPushButton *m_configure;
     QPushButton *m_reset;
     QLabel *m_hint;
-    bool m_isEdited = false;
 };
 
 QWidget *createFramePage(SampleArchive &archive, QWidget *parent)

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -88,6 +89,15 @@ void FrameEditing::mouseUp(int, int, int x, int y)
     showPointer(x, y);
 }
 
+bool FrameEditing::keyDown(int keyCode, int)
+{
+    if (keyCode != KeyCode::Escape || !m_editor.isDragging())
+        return false;
+    m_editor.cancelDrag();
+    m_host.refreshLayout();
+    return true;
+}
+
 void FrameEditing::showPointer(int x, int y)
 {
     QWidget *surface = m_host.surfaceWidget();
@@ -118,6 +128,8 @@ bool FrameEditing::isWatched(QWidget *widget) const
 bool FrameEditing::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)
+        return escapeKey(watched, static_cast<QKeyEvent *>(event));
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
         && type != QEvent::MouseButtonRelease && type != QEvent::ContextMenu)
         return false;
@@ -145,6 +157,18 @@ bool FrameEditing::eventFilter(QObject *watched, QEvent *event)
     m_swallowRightRelease = true;
     mouseDown(MouseButton::Right, shiftStateFromQt(mouse->modifiers()), at.x(), at.y());
     return true;
+}
+
+// Escape cancels a boundary drag wherever the focus is in the frame's window. It is taken
+// before shortcuts (a dialog's Escape, an action's) see it.
+bool FrameEditing::escapeKey(QObject *watched, QKeyEvent *key)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!m_editor.isDragging() || key->key() != Qt::Key_Escape || !widget
+        || widget->window() != m_host.frameWidget()->window())
+        return false;
+    key->accept();
+    return key->type() == QEvent::ShortcutOverride || keyDown(keyCodeOf(key), shiftStateFromQt(key->modifiers()));
 }
 
 // --- menu ------------------------------------------------------------------------------------

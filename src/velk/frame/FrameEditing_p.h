@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -34,7 +35,7 @@ public:
 
 /// A frame's configuration mode on the screen: mouse presses on the surface and, through
 /// an application event filter, right presses on snap-ins, toolbars and tab bars select
-/// an element; the context menu "menu_popup" runs the commands of FrameLayoutEditor with
+/// an element, and Escape anywhere in the frame's window cancels a boundary drag; the context menu "menu_popup" runs the commands of FrameLayoutEditor with
 /// the clipboard, the questions and the property dialog around them; boundaries are
 /// dragged with live layout.
 class FrameEditing : public QObject
@@ -56,6 +57,9 @@ public:
     void mouseDown(int button, int shift, int x, int y);
     void mouseMove(int button, int shift, int x, int y);
     void mouseUp(int button, int shift, int x, int y);
+    /// A key while editing: Escape during a boundary drag cancels it (the layout returns
+    /// to what it was before the press, nothing is written). Returns whether it was used.
+    bool keyDown(int keyCode, int shift);
 
     /// The context menu (made on first use).
     QMenu *menu();
@@ -79,6 +83,7 @@ private:
     void showMenu(int x, int y);
     void showPointer(int x, int y);
     bool isWatched(QWidget *widget) const;
+    bool escapeKey(QObject *watched, QKeyEvent *key);
     /// Where a new sub-element of the selection goes; asks for nothing and says so when
     /// a container has no node.
     StdXMLNodePtr subElementTarget();

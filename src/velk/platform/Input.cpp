@@ -51,7 +51,7 @@ constexpr KeyPair namedKeys[] = {
     {Qt::Key_Meta, 91},
     {Qt::Key_Super_L, 91},
     {Qt::Key_Super_R, 92},
-    {Qt::Key_Menu, 93},
+    {Qt::Key_Menu, KeyCode::Apps},
     {Qt::Key_Sleep, 95},
     {Qt::Key_NumLock, 144},
     {Qt::Key_ScrollLock, 145},

@@ -32,8 +32,10 @@ inline constexpr int Right = 39;
 inline constexpr int Down = 40;
 inline constexpr int Insert = 45;
 inline constexpr int Delete = 46;
+inline constexpr int Apps = 93; ///< the context-menu key
 inline constexpr int F1 = 112; ///< F1..F12 are 112..123
 inline constexpr int F2 = 113;
+inline constexpr int F10 = 121;
 inline constexpr int F12 = 123;
 } // namespace KeyCode
 

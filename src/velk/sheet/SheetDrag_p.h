@@ -59,13 +59,16 @@ protected:
 private:
     bool offersText() const;
     bool offersFiles() const;
-    const QVariant &dataFor(int format) const;
+    /// Counts a request for `format` and asks the host when it is due; true when it asked.
+    bool fetch(int format) const;
 
     int m_dragType;
     Request m_request;
     mutable int m_requests = 0;
     mutable QVariant m_lastText;
     mutable QVariant m_lastFiles;
+    mutable QVariantList m_lastUrls; ///< m_lastFiles as URLs
+    mutable bool m_urlsMade = false;
     bool m_dropping = false;
 };
 

@@ -295,6 +295,7 @@ SheetKeyContext SheetInput::keyContext() const
     context.editOnlyF2 = model.flags().has(u"editonlyF2");
     context.currentColumn = model.flags().selectColumn() ? model.selectedCol() : 0;
     context.lastColumn = model.columns().lastShown();
+    context.menuOffered = m_state.menuOffered();
     return context;
 }
 
@@ -363,6 +364,9 @@ void SheetInput::apply(const SheetKeyIntent &intent)
         break;
     case SheetKeyIntent::Delete:
         Q_EMIT m_events.Delete();
+        break;
+    case SheetKeyIntent::ContextMenu:
+        m_view.showMenuAtCurrentRow();
         break;
     }
 }

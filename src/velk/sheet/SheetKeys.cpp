@@ -60,6 +60,8 @@ SheetKeyIntent sheetKeyIntent(int keyCode, int shift, const SheetKeyContext &con
         return editorKey(keyCode, shifted);
     if (keyCode == KeyCode::F2)
         return context.edit ? intent(SheetKeyIntent::StartEdit) : SheetKeyIntent{};
+    if (keyCode == KeyCode::Apps || (keyCode == KeyCode::F10 && shift == ShiftState::Shift))
+        return context.menuOffered ? intent(SheetKeyIntent::ContextMenu) : SheetKeyIntent{};
     if (context.noArrowKeys)
         return {};
     return navigationKey(keyCode, shifted, context);

@@ -300,12 +300,23 @@ bool SheetModel::hasSingleSelection() const
 
 Collection<SheetModel::RowPtr> SheetModel::selectedItems() const
 {
+    // One pass over the rows. When many may be selected there is room for all of them
+    // at once (pages the selection does not reach are never touched); a selection that
+    // fills less than half of it moves to a list of its own size.
+    const std::vector<RowPtr> &rows = m_rows.all();
     Collection<RowPtr> items;
-    for (const RowPtr &row : m_rows.all()) {
+    items.reserve(m_maybeManySelected ? int(rows.size()) : 1);
+    for (const RowPtr &row : rows) {
         if (row->Selected)
             items.Add(row);
     }
-    return items;
+    if (!m_maybeManySelected || size_t(items.Count()) * 2 >= rows.size())
+        return items;
+    Collection<RowPtr> exact;
+    exact.reserve(items.Count());
+    for (const RowPtr &row : items)
+        exact.Add(row);
+    return exact;
 }
 
 // --- tree ------------------------------------------------------------------------------

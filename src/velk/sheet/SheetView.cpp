@@ -325,10 +325,28 @@ void SheetView::setSizingCursor(bool sizing)
 
 void SheetView::showColumnMenu(int x, int y)
 {
+    popupAt(m_header->mapToGlobal(QPoint(pixelsOfTwips(x), pixelsOfTwips(y))));
+}
+
+void SheetView::showMenuAtCurrentRow()
+{
+    placeIfPending(); // the surfaces are where the rows are drawn
+    const int pos = m_state.model().selectedIndex();
+    const SheetLayout::RowBox *box = pos ? m_state.layout().rowBox(pos) : nullptr;
+    if (box)
+        popupAt(m_list->mapToGlobal(QPoint(0, std::min(pixelsOfTwips(box->y2), m_list->height()))));
+    else if (!m_header->isHidden())
+        popupAt(m_header->mapToGlobal(QPoint(0, m_header->height())));
+    else
+        popupAt(m_list->mapToGlobal(QPoint(0, 0)));
+}
+
+void SheetView::popupAt(const QPoint &global)
+{
     if (!m_state.menuOffered())
         return;
     syncMenu();
-    m_popup->popup(m_header->mapToGlobal(QPoint(pixelsOfTwips(x), pixelsOfTwips(y))));
+    m_popup->popup(global);
 }
 
 void SheetView::syncMenu()

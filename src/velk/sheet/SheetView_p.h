@@ -9,6 +9,7 @@
 #include <memory>
 
 class QMenu;
+class QPoint;
 class QScrollBar;
 class QWheelEvent;
 class QWidget;
@@ -84,6 +85,9 @@ public:
     /// entry "menu_column" per column, checked while the column is shown, then the host's
     /// entries "menu_item".
     void showColumnMenu(int x, int y);
+    /// The popup menu opened from the keyboard: below the current row when it is on the
+    /// screen, else below the header (at the list's top when the header is hidden).
+    void showMenuAtCurrentRow();
     QMenu *popupMenu() const { return m_popup; }
     /// Brings the popup menu's entries up to date with the columns and the host's entries.
     void syncMenu();
@@ -100,6 +104,7 @@ private:
     void syncBar(QScrollBar *bar, int value);
     void syncColumnEntries();
     void syncHostEntries();
+    void popupAt(const QPoint &global);
 
     QWidget &m_owner;
     SheetState &m_state;
