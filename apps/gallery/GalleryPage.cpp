@@ -1,5 +1,9 @@
 #include "GalleryPage.h"
 
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace {
@@ -71,4 +75,25 @@ void GalleryPages::open(const QString &title)
 void GalleryPages::setOpener(std::function<void(const QString &title)> open)
 {
     opener() = std::move(open);
+}
+
+ScrollingPage::ScrollingPage(QWidget *parent, const QString &intro)
+    : page(new QWidget(parent))
+    , m_scroll(new QScrollArea)
+    , m_content(new QWidget)
+{
+    auto *outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_scroll->setWidgetResizable(true);
+    outer->addWidget(m_scroll);
+    layout = new QVBoxLayout(m_content);
+    auto *label = new QLabel(intro);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+}
+
+QWidget *ScrollingPage::finish()
+{
+    m_scroll->setWidget(m_content);
+    return page;
 }

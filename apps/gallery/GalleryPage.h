@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+class QScrollArea;
+class QVBoxLayout;
 class SampleArchive;
 
 /// One page of the gallery: a title, a factory that builds the page's widget, the
@@ -42,6 +44,22 @@ public:
     /// Shows the page called `title` in the window (set by the window; links on pages use it).
     static void open(const QString &title);
     static void setOpener(std::function<void(const QString &title)> opener);
+};
+
+/// A page whose content scrolls when the window is smaller than it: `layout` starts with
+/// the word-wrapped `intro` (rich text); call `finish()` once the content is laid out.
+struct ScrollingPage
+{
+    ScrollingPage(QWidget *parent, const QString &intro);
+    /// Puts the content into the scroll area and returns the page.
+    QWidget *finish();
+
+    QWidget *page;
+    QVBoxLayout *layout;
+
+private:
+    QScrollArea *m_scroll;
+    QWidget *m_content;
 };
 
 struct GalleryPageRegistrar

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
@@ -92,20 +91,11 @@ QHBoxLayout *toolbarFor(velkDBView *view, const QString &caption)
 
 QWidget *createDBViewPage(SampleArchive &archive, QWidget *parent)
 {
-    auto *page = new QWidget(parent);
-    auto *outer = new QVBoxLayout(page);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    outer->addWidget(scroll);
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    auto *intro = new QLabel(QStringLiteral(
+    ScrollingPage scrolling(parent, QStringLiteral(
         "<b>velkDBView</b> über den Dokumenten des Beispielarchivs: Absender und Datumsbereich filtern, "
         "Gruppierungen (Thema aus den Themen ersetzt, Monat) wählen, der Pfeil tauscht sie. "
         "Ansicht und Optionen schalten Liste/Grafik, Datenspalte, Sortierung und Vorzeichen."));
-    intro->setWordWrap(true);
-    layout->addWidget(intro);
+    QVBoxLayout *layout = scrolling.layout;
 
     // The list across the page; the grouped report with an open group beside the chart.
     auto *grid = new QGridLayout;
@@ -132,8 +122,7 @@ QWidget *createDBViewPage(SampleArchive &archive, QWidget *parent)
     grid->setRowStretch(3, 1);
     layout->addLayout(grid, 1);
 
-    scroll->setWidget(content);
-    return page;
+    return scrolling.finish();
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
@@ -205,20 +204,11 @@ void fillHeadStrip(SampleArchive &archive, velkMultiView *view)
 
 QWidget *createMultiViewPage(SampleArchive &archive, QWidget *parent)
 {
-    auto *page = new QWidget(parent);
-    auto *outer = new QVBoxLayout(page);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    outer->addWidget(scroll);
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    auto *intro = new QLabel(QStringLiteral(
+    ScrollingPage scrolling(parent, QStringLiteral(
         "<b>velkMultiView</b> zeigt die Dokumente des Beispielarchivs wahlweise als Tabelle, Liste, Grafik, "
         "Datenansicht, bearbeitbare Liste, gruppierte Liste oder Druckvorschau. Thema und Zeitraum (▾) filtern; "
         "ein Rechtsklick öffnet das Kontextmenü."));
-    intro->setWordWrap(true);
-    layout->addWidget(intro);
+    QVBoxLayout *layout = scrolling.layout;
 
     auto *bar = new QHBoxLayout;
     auto *choice = new QComboBox;
@@ -254,8 +244,7 @@ QWidget *createMultiViewPage(SampleArchive &archive, QWidget *parent)
     QObject::connect(print, &QPushButton::clicked, view, [view] { view->PrintOut(QStringLiteral("Dokumente")); });
     show();
 
-    scroll->setWidget(content);
-    return page;
+    return scrolling.finish();
 }
 
 } // namespace
