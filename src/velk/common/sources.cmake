@@ -1,6 +1,8 @@
 target_sources(velkgui PRIVATE
   src/velk/common/CalendarHelpers.cpp
   src/velk/common/NumberFormat.cpp
+  src/velk/common/RecordArena.cpp
+  src/velk/common/RecordArena_p.h
   src/velk/common/NumberFormat.h
   src/velk/common/CalendarHelpers.h
   src/velk/common/Collection.h

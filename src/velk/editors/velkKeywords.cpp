@@ -1,8 +1,8 @@
 #include "velkKeywords.h"
 
 #include "KeywordList_p.h"
-#include "RowBlocks_p.h"
 
+#include <velk/common/RecordArena_p.h>
 #include <velk/common/TextBlocks_p.h>
 #include <velk/common/Translate.h>
 #include <velk/menu/velkMenuBar.h>
@@ -35,10 +35,10 @@ QString newRowText()
     return QStringLiteral("[ ") + Translate(kTextId) + QStringLiteral(" ]");
 }
 
-std::shared_ptr<SheetData> makeRow(RowBlocks &blocks, const QString &text, const QString &icon, int indent,
+std::shared_ptr<SheetData> makeRow(RecordArena &arena, const QString &text, const QString &icon, int indent,
                                    int checkState, const QString &tag = QString())
 {
-    auto row = blocks.make<SheetData>();
+    auto row = arena.make<SheetData>();
     row->setText(text);
     row->setIcon(icon);
     row->Indent = short(indent);
@@ -65,7 +65,7 @@ struct velkKeywords::Private
     velkSheet *sheet;
     KeywordList list;
     KeywordTicks ticks;
-    RowBlocks blocks; // the sheet rows of each fill lie one after another
+    RecordArena rowArena; // the sheet rows of each fill lie one after another
     QString selected;
     QString query;
 
@@ -124,8 +124,6 @@ struct velkKeywords::Private
         const KeywordQuery matcher(query);
         std::vector<std::shared_ptr<SheetData>> rows;
         rows.reserve(size_t(list.count()) * 2 + 1);
-        // Room for every keyword row and a topic row per few of them; more blocks follow if needed.
-        blocks.startBlock((size_t(list.count()) + size_t(list.count()) / 8 + 2) * (sizeof(SheetData) + 64));
         // The fill's texts share a few large blocks instead of an allocation each.
         TextBlocks texts;
         // The topic is looked at in place; only a topic row makes a string of it.
@@ -141,7 +139,7 @@ struct velkKeywords::Private
             if (hasTopic) {
                 const QStringView topic = text.left(eq);
                 if (previousTopic != topic)
-                    rows.push_back(makeRow(blocks, texts.copy(topic), kTopicIcon, 0, 0));
+                    rows.push_back(makeRow(rowArena, texts.copy(topic), kTopicIcon, 0, 0));
                 previousTopic = topic;
             } else {
                 previousTopic.reset();
@@ -149,7 +147,7 @@ struct velkKeywords::Private
             // The entry's strings are made here, in row order, in the fill's blocks.
             const QString entry = texts.copy(text);
             const QString keyword = hasTopic ? texts.copy(text.mid(eq + 1)) : entry;
-            auto row = makeRow(blocks, keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
+            auto row = makeRow(rowArena, keyword, kKeywordIcon, hasTopic ? 1 : 0, 1, entry);
             row->Selected = matcher.matches(entry);
             rows.push_back(std::move(row));
             ticks.addRow(int(rows.size()), entry);
@@ -281,7 +279,7 @@ void velkKeywords::Refresh()
 
 void velkKeywords::FillNew()
 {
-    d->model().insertItems(0, {makeRow(d->blocks, newRowText(), QStringLiteral("newfile"), 0, 1)});
+    d->model().insertItems(0, {makeRow(d->rowArena, newRowText(), QStringLiteral("newfile"), 0, 1)});
     d->sheet->Refresh();
 }
 

@@ -116,8 +116,7 @@ void XmlParser::openElement(QStringView tagText, QStringView following)
     const bool isEmptyElement = tagText.endsWith(u'/');
     if (isEmptyElement)
         tagText.chop(1);
-    StdXMLNodePtr node = std::allocate_shared<StdXMLNode>(XmlNodeArena::Allocator<StdXMLNode>(&m_arena),
-                                                          StdXMLNode::Passkey());
+    StdXMLNodePtr node = m_arena.make<StdXMLNode>(StdXMLNode::Passkey());
     // The name ends at the first blank; tabs and line breaks belong to it.
     const qsizetype blank = XmlScan::indexOf(tagText.utf16(), tagText.size(), 0, u' ');
     if (blank < 0) {
@@ -147,7 +146,7 @@ void XmlParser::closeElement()
 {
     OpenElement &open = m_open[--m_depth];
     if (!open.children.empty()) {
-        auto children = std::allocate_shared<StdXMLNodes>(XmlNodeArena::Allocator<StdXMLNodes>(&m_arena));
+        auto children = m_arena.make<StdXMLNodes>();
         children->reserve(int(open.children.size()));
         const std::weak_ptr<StdXMLNode> parent = open.node->weak_from_this();
         for (StdXMLNodePtr &child : open.children) {

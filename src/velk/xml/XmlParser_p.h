@@ -1,5 +1,6 @@
 #pragma once
 
+#include <velk/common/RecordArena_p.h>
 #include <velk/common/TextBlocks_p.h>
 #include <velk/xml/StdXMLNode.h>
 
@@ -7,7 +8,6 @@
 #include <QString>
 #include <QStringView>
 
-#include "XmlNodeArena_p.h"
 
 #include <array>
 #include <unordered_map>
@@ -63,7 +63,7 @@ private:
 
     StdXMLNodePtr &m_root;
     QString &m_version;
-    XmlNodeArena m_arena;
+    RecordArena m_arena;
     TextBlocks m_texts;
     // The open elements, outermost first. Entries past m_depth are unused but keep their
     // vectors' capacity for the next element at that depth.

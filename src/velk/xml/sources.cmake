@@ -3,8 +3,6 @@ target_sources(velkgui PRIVATE
   src/velk/xml/StdXML.h
   src/velk/xml/StdXMLNode.cpp
   src/velk/xml/StdXMLNode.h
-  src/velk/xml/XmlNodeArena.cpp
-  src/velk/xml/XmlNodeArena_p.h
   src/velk/xml/XmlParser.cpp
   src/velk/xml/XmlParser_p.h
   src/velk/xml/XmlPath.cpp
