@@ -38,7 +38,8 @@ TEST(velkAction, CreatedWithCaptionsFoldersAndGroupOne)
     ActionFixture f;
     ASSERT_NE(f.option(4), nullptr);
     EXPECT_EQ(f.option(4)->text(), QStringLiteral("falls Datei: an der Originalstelle belassen und nur verlinken"));
-    EXPECT_EQ(f.box("Check2_1")->text(), QStringLiteral("falls Datei: Original-Datei umbenennen (*_ARCHIVIERT.*)"));
+    EXPECT_TRUE(f.box("Check2_1")->text().endsWith(QStringLiteral("-Datei umbenennen (*_ARCHIVIERT.*)")));
+    EXPECT_EQ(f.box("Check1_1")->text(), QStringLiteral("falls Datei: Shortcut erstellen"));
     EXPECT_EQ(f.box("Check3_3")->text(), QStringLiteral("falls Datei: Quell-Verzeichnis löschen, falls leer"));
     EXPECT_EQ(f.box("Check1_3")->property("Tag").toString(), QDir::currentPath());
     EXPECT_EQ(f.box("Check3_2")->property("Tag").toString(), QDir::currentPath());

@@ -55,3 +55,6 @@ target_sources(velkgui PRIVATE
   src/velk/editors/velkKeywords.cpp
   src/velk/editors/velkKeywords.h
 )
+# User-facing texts of the editors, compiled into the library.
+qt_add_resources(_velk_editor_text_sources ${PROJECT_SOURCE_DIR}/src/velk/editors/texts/velk_editor_texts.qrc)
+target_sources(velkgui PRIVATE ${_velk_editor_text_sources})

@@ -7,10 +7,19 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QRadioButton>
 #include <QResizeEvent>
 
 #include <array>
+
+// The editors' texts are compiled into the library; referencing them here also keeps them
+// in static builds.
+static void initEditorTexts()
+{
+    Q_INIT_RESOURCE(velk_editor_texts);
+}
 
 namespace velk {
 namespace {
@@ -18,31 +27,36 @@ namespace {
 constexpr int kMargin = 4;
 constexpr int kIndent = 20;
 
-struct BoxSpec
+const char *const kBoxNames[ActionState::BoxCount] = {
+    "Check1_1", "Check1_2", "Check1_3", "Check1_4", "Check2_1", "Check3_1", "Check3_2", "Check3_3",
+};
+
+// The captions live in a text file compiled into the library, so that what the user reads
+// can be reviewed and reworded apart from the code. Read once; a name the file lacks shows
+// as itself.
+const QHash<QString, QString> &captions()
 {
-    const char *name;
-    const char *caption;
-};
+    static const QHash<QString, QString> table = [] {
+        initEditorTexts();
+        QHash<QString, QString> read;
+        QFile file(QStringLiteral(":/velk/texts/action-captions.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return read;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            const qsizetype equals = line.indexOf(u'=');
+            if (line.startsWith(u'#') || equals <= 0)
+                continue;
+            read.insert(line.first(equals), line.sliced(equals + 1).trimmed());
+        }
+        return read;
+    }();
+    return table;
+}
 
-// The boxes' captions are shown to the user as they stand; "Original" there is the user's
-// own file that is being archived (moved to the recycle bin or renamed after the copy).
-const BoxSpec kBoxes[ActionState::BoxCount] = {
-    {"Check1_1", "falls Datei: Shortcut erstellen"},
-    {"Check1_2", "falls Datei: Original in Papierkorb verschieben"},
-    {"Check1_3", "falls Datei: Sicherheitskopie"},
-    {"Check1_4", "falls Datei: Quell-Verzeichnis löschen, falls leer"},
-    {"Check2_1", "falls Datei: Original-Datei umbenennen (*_ARCHIVIERT.*)"},
-    {"Check3_1", "falls Datei: Original in Papierkorb verschieben"},
-    {"Check3_2", "falls Datei: Sicherheitskopie"},
-    {"Check3_3", "falls Datei: Quell-Verzeichnis löschen, falls leer"},
-};
-
-const char *const kOptionCaptions[4] = {
-    "Dokument ins Archiv verschieben",
-    "Dokument ins Archiv kopieren",
-    "Dokument löschen",
-    "falls Datei: an der Originalstelle belassen und nur verlinken",
-};
+QString captionOf(const QString &name)
+{
+    return captions().value(name, name);
+}
 
 constexpr const char *kTag = "Tag";
 
@@ -168,7 +182,7 @@ velkAction::velkAction(QWidget *parent)
     d->q = this;
     // Created in the order of the form: each option followed by its group.
     for (int i = 0; i < 4; ++i) {
-        auto *option = new QRadioButton(QString::fromUtf8(kOptionCaptions[i]), this);
+        auto *option = new QRadioButton(captionOf(QStringLiteral("O_Aktion%1").arg(i + 1)), this);
         option->setObjectName(QStringLiteral("O_Aktion"));
         option->setProperty("Index", i + 1);
         d->options[size_t(i)] = option;
@@ -180,8 +194,9 @@ velkAction::velkAction(QWidget *parent)
         });
     }
     for (int b = 0; b < ActionState::BoxCount; ++b) {
-        auto *box = new QCheckBox(QString::fromUtf8(kBoxes[b].caption), this);
-        box->setObjectName(QString::fromLatin1(kBoxes[b].name));
+        const QString name = QString::fromLatin1(kBoxNames[b]);
+        auto *box = new QCheckBox(captionOf(name), this);
+        box->setObjectName(name);
         d->boxes[size_t(b)] = box;
         if (b == ActionState::Check1_3 || b == ActionState::Check3_2)
             connect(box, &QCheckBox::toggled, this, [this, box](bool on) { d->saveBoxToggled(box, on); });
