@@ -13,10 +13,10 @@ using namespace velk;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QString text = fuzzText(data, size);
-    const QString original = text;
+    const QString unchanged = text;
     const QString key = DateTimeKey(text);
-    const bool dateForm = !(original.size() >= 9 && original[8] == u'-')
-        && (original.contains(u'.') || original.contains(u':'));
+    const bool dateForm = !(unchanged.size() >= 9 && unchanged[8] == u'-')
+        && (unchanged.contains(u'.') || unchanged.contains(u':'));
     if (dateForm) {
         fuzzCheck(key.size() >= 14, "date key too short");
         for (QChar c : key)

@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString s = fuzzText(data + 1, size - 1);
     const QString find = GetToken(s, QStringLiteral("\n"));
     const QString repl = GetToken(s, QStringLiteral("\n"));
-    const QString original = s;
+    const QString unchanged = s;
     ReplaceText(s, find, repl, ignoreCase, wholeWord);
-    if (original.size() <= kReferenceLimit && repl.size() <= 64)
-        fuzzCheck(s == replaceStepByStep(original, find, repl, ignoreCase, wholeWord),
+    if (unchanged.size() <= kReferenceLimit && repl.size() <= 64)
+        fuzzCheck(s == replaceStepByStep(unchanged, find, repl, ignoreCase, wholeWord),
                   "ReplaceText differs from the stepwise rules");
     return 0;
 }
