@@ -16,6 +16,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "sqlite_receipts.h"
+
 namespace {
 
 constexpr int kMaxRows = 100000;
@@ -29,28 +31,7 @@ struct Archive
     {
         sqlite3 *db = nullptr;
         sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_exec(db, "CREATE TABLE Grid (Nr INTEGER, Kunde TEXT, Betrag DOUBLE, Datum DATE, Notiz TEXT); BEGIN",
-                     nullptr, nullptr, nullptr);
-        sqlite3_stmt *insert = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO Grid VALUES (?, ?, ?, ?, ?)", -1, &insert, nullptr);
-        for (int i = 0; i < kMaxRows; ++i) {
-            const QByteArray customer = "Kunde " + QByteArray::number(i % 977);
-            const QByteArray date = QStringLiteral("20%1-%2-%3")
-                                        .arg(10 + i % 15)
-                                        .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
-                                        .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
-                                        .toUtf8();
-            const QByteArray note = "Beleg Nummer " + QByteArray::number(i) + " abgelegt";
-            sqlite3_bind_int(insert, 1, i);
-            sqlite3_bind_text(insert, 2, customer.constData(), int(customer.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_double(insert, 3, (i % 10000) / 4.0 - 500);
-            sqlite3_bind_text(insert, 4, date.constData(), int(date.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 5, note.constData(), int(note.size()), SQLITE_TRANSIENT);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        fillReceipts(db, "Grid", kMaxRows);
         sqlite3_close(db);
     }
 };
