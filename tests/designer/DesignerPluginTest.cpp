@@ -10,6 +10,7 @@
 
 #include "support/RecordingCanvas.h"
 #include "support/TestSupport.h"
+#include "support/WarningCatcher.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
@@ -24,26 +25,6 @@
 using namespace velk;
 
 namespace {
-
-// Collects qWarning texts while alive.
-class WarningCatcher
-{
-public:
-    WarningCatcher() { s_messages.clear(), m_previous = qInstallMessageHandler(&WarningCatcher::handle); }
-    ~WarningCatcher() { qInstallMessageHandler(m_previous); }
-    int count() const { return int(s_messages.size()); }
-    bool contains(const QString &word) const { return !s_messages.filter(word).isEmpty(); }
-    void clear() { s_messages.clear(); }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &, const QString &text)
-    {
-        if (type == QtWarningMsg)
-            s_messages << text;
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous = nullptr;
-};
 
 QString pluginDir()
 {

@@ -3,33 +3,12 @@
 #include <velk/platform/PropertyBag.h>
 
 #include "support/TestSupport.h"
+#include "support/WarningCatcher.h"
 
 #include <QFont>
 #include <QWidget>
 
 using namespace velk;
-
-namespace {
-
-// Collects qWarning texts while alive.
-class WarningCatcher
-{
-public:
-    WarningCatcher() { s_messages.clear(), m_previous = qInstallMessageHandler(&WarningCatcher::handle); }
-    ~WarningCatcher() { qInstallMessageHandler(m_previous); }
-    const QStringList &messages() const { return s_messages; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &, const QString &text)
-    {
-        if (type == QtWarningMsg)
-            s_messages << text;
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous = nullptr;
-};
-
-} // namespace
 
 TEST(PropertyBag, StoredPropertiesAreTheControlsOwnWritableStoredOnes)
 {
