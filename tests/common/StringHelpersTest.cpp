@@ -228,3 +228,20 @@ TEST(Collection, RemovingTheLastKeyedItemForgetsItsKey)
     EXPECT_EQ(list.IndexOf(QStringLiteral("a")), 2);
     EXPECT_EQ(list.IndexOf(QStringLiteral("z")), 1);
 }
+
+TEST(Collection, KeysGivenLateLineUpWithTheItemsAddedWithoutOne)
+{
+    Collection<int> list;
+    list.Add(1);
+    list.Add(2);
+    list.Add(3, QStringLiteral("c"), 2);
+    list.Add(4);
+    EXPECT_EQ(list.IndexOf(QStringLiteral("c")), 2);
+    EXPECT_EQ(list.Key(1), QString());
+    EXPECT_EQ(list.Key(2), QStringLiteral("c"));
+    EXPECT_TRUE(list.Remove(1));
+    EXPECT_EQ(*list.Item(QStringLiteral("c")), 3);
+    EXPECT_EQ(list.Key(1), QStringLiteral("c"));
+    EXPECT_FALSE(list.Add(5, QStringLiteral("c")));
+    EXPECT_EQ(list.Count(), 3);
+}

@@ -142,7 +142,7 @@ TEST_F(FrameEditingTest, RightPressOnASnapinOrItsToolbarSelectsItsItem)
     // The menu key on a snap-in opens the menu for its element.
     frame.MouseDown(MouseButton::Right, 0, 10, 100);
     menu()->hide();
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
     QApplication::sendEvent(frame.snapin(1), &key);
     EXPECT_TRUE(menuIsOpen());
     EXPECT_EQ(frame.selectedElement(), root->Item(2));
