@@ -1,6 +1,7 @@
 #include "RecordArena_p.h"
 
 #include <cstdlib>
+#include <mutex>
 
 namespace velk {
 
@@ -23,6 +24,58 @@ std::size_t roundUp(std::size_t bytes)
     return (bytes + kAlign - 1) / kAlign * kAlign;
 }
 
+// Slabs given back wait here for the next arena, up to a few megabytes. malloc serves a
+// block aligned to its own size by mapping fresh pages and unmaps them again on free, so
+// without this every slab of a pass that repeats (a list filled again, a document
+// reloaded) would cost two system calls and a fault per page. The pool lives until the
+// process ends; arenas on any thread share it.
+class SlabPool
+{
+public:
+    static SlabPool &instance()
+    {
+        static SlabPool *pool = new SlabPool; // never destroyed: records may die at exit
+        return *pool;
+    }
+
+    void *take()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_free) {
+                FreeSlab *slab = m_free;
+                m_free = slab->next;
+                --m_count;
+                return slab;
+            }
+        }
+        return std::aligned_alloc(RecordArena::kSlabBytes, RecordArena::kSlabBytes);
+    }
+
+    void give(void *memory) noexcept
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_count < kKept) {
+                m_free = new (memory) FreeSlab{m_free};
+                ++m_count;
+                return;
+            }
+        }
+        std::free(memory);
+    }
+
+private:
+    static constexpr std::size_t kKept = 128; // 8 MB
+    struct FreeSlab
+    {
+        FreeSlab *next;
+    };
+    std::mutex m_mutex;
+    FreeSlab *m_free = nullptr;
+    std::size_t m_count = 0;
+};
+
 } // namespace
 
 void *RecordArena::allocate(std::size_t bytes)
@@ -32,7 +85,7 @@ void *RecordArena::allocate(std::size_t bytes)
         throw std::bad_alloc(); // a record is a few hundred bytes; nothing larger is cut here
     if (!m_slab || m_used + bytes > kSlabBytes) {
         retire();
-        void *memory = std::aligned_alloc(kSlabBytes, kSlabBytes);
+        void *memory = SlabPool::instance().take();
         if (!memory)
             throw std::bad_alloc();
         m_slab = new (memory) Slab;
@@ -48,13 +101,13 @@ void RecordArena::deallocate(void *p) noexcept
 {
     auto *slab = reinterpret_cast<Slab *>(reinterpret_cast<std::uintptr_t>(p) & ~std::uintptr_t(kSlabBytes - 1));
     if (--slab->live == 0)
-        std::free(slab);
+        SlabPool::instance().give(slab);
 }
 
 void RecordArena::retire()
 {
     if (m_slab && --m_slab->live == 0)
-        std::free(m_slab);
+        SlabPool::instance().give(m_slab);
     m_slab = nullptr;
 }
 
