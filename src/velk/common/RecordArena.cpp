@@ -3,6 +3,23 @@
 #include <cstdlib>
 #include <mutex>
 
+// Under AddressSanitizer the arena marks what it has not handed out, or has taken back,
+// as unaddressable, so a record read after it died or past its end is reported as it
+// would be with malloc.
+#if defined(__SANITIZE_ADDRESS__)
+#define VELK_ARENA_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELK_ARENA_ASAN 1
+#endif
+#endif
+#ifdef VELK_ARENA_ASAN
+#include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#endif
+
 namespace velk {
 
 // A slab starts with its header; records follow. Slabs are aligned to their size, so the
@@ -88,17 +105,21 @@ void *RecordArena::allocate(std::size_t bytes)
         void *memory = SlabPool::instance().take();
         if (!memory)
             throw std::bad_alloc();
+        ASAN_UNPOISON_MEMORY_REGION(memory, kHeader);
+        ASAN_POISON_MEMORY_REGION(static_cast<char *>(memory) + kHeader, kSlabBytes - kHeader);
         m_slab = new (memory) Slab;
         m_used = kHeader;
     }
     void *p = reinterpret_cast<char *>(m_slab) + m_used;
+    ASAN_UNPOISON_MEMORY_REGION(p, bytes);
     m_used += bytes;
     ++m_slab->live;
     return p;
 }
 
-void RecordArena::deallocate(void *p) noexcept
+void RecordArena::deallocate(void *p, std::size_t bytes) noexcept
 {
+    ASAN_POISON_MEMORY_REGION(p, roundUp(bytes));
     auto *slab = reinterpret_cast<Slab *>(reinterpret_cast<std::uintptr_t>(p) & ~std::uintptr_t(kSlabBytes - 1));
     if (--slab->live == 0)
         SlabPool::instance().give(slab);

@@ -29,8 +29,8 @@ public:
     ~RecordArena() { retire(); }
 
     void *allocate(std::size_t bytes);
-    /// Returns storage cut by any arena: the slab is found from the address.
-    static void deallocate(void *p) noexcept;
+    /// Returns `bytes` of storage cut by any arena: the slab is found from the address.
+    static void deallocate(void *p, std::size_t bytes) noexcept;
 
     /// The allocator `std::allocate_shared` takes. Only allocating needs the arena;
     /// freeing finds the slab from the address, so a copy kept in a control block may
@@ -47,7 +47,7 @@ public:
             static_assert(alignof(T) <= kAlign, "the arena cuts storage at pointer alignment");
             return static_cast<T *>(arena->allocate(n * sizeof(T)));
         }
-        void deallocate(T *p, std::size_t) noexcept { RecordArena::deallocate(p); }
+        void deallocate(T *p, std::size_t n) noexcept { RecordArena::deallocate(p, n * sizeof(T)); }
         template<typename U> bool operator==(const Allocator<U> &o) const { return arena == o.arena; }
     };
 
