@@ -189,7 +189,7 @@ void KeywordTicks::clear()
     }
     m_byRow.clear();
     m_rows.clear();
-    m_indexed = 0;
+    m_indexed[ByEntry] = m_indexed[ByKeyword] = 0;
 }
 
 void KeywordTicks::reserve(int rows)
@@ -269,29 +269,33 @@ int KeywordTicks::candidate(Kind kind, quint32 hash) const
     return -1;
 }
 
-void KeywordTicks::index() const
+void KeywordTicks::index(Kind kind) const
 {
     constexpr size_t kAhead = 8;
     const size_t count = m_rows.size();
-    if (m_indexed == count)
+    const size_t from = m_indexed[kind];
+    if (from == count)
         return;
-    for (Table &table : m_tables) {
-        const size_t used = size_t(table.used) + (count - m_indexed);
-        if (!fits(used, table.cells.size()))
-            grow(table, std::max(used * 10 / 7 + 1, table.cells.size() * 2));
+    Table &table = m_tables[kind];
+    const size_t used = size_t(table.used) + (count - from);
+    if (!fits(used, table.cells.size()))
+        grow(table, std::max(used * 10 / 7 + 1, table.cells.size() * 2));
+    const size_t mask = table.cells.size() - 1;
+    // Each row's key is hashed a few rows ahead, and its cell asked for then.
+    const auto hashAhead = [&](size_t i) {
+        const int pos = m_rows[i];
+        const quint32 hash = keyOf(kind, pos).hash();
+        m_byRow[size_t(pos)].hashes[kind] = hash;
+        __builtin_prefetch(&table.cells[hash & mask]);
+    };
+    for (size_t i = from; i < std::min(count, from + kAhead); ++i)
+        hashAhead(i);
+    for (size_t i = from; i < count; ++i) {
+        if (i + kAhead < count)
+            hashAhead(i + kAhead);
+        append(kind, m_rows[i]);
     }
-    for (size_t i = m_indexed; i < count; ++i) {
-        if (i + kAhead < count) {
-            const Row &ahead = m_byRow[size_t(m_rows[i + kAhead])];
-            for (int kind : {ByEntry, ByKeyword}) {
-                const std::vector<Slot> &cells = m_tables[kind].cells;
-                __builtin_prefetch(&cells[ahead.hashes[kind] & (cells.size() - 1)]);
-            }
-        }
-        append(ByEntry, m_rows[i]);
-        append(ByKeyword, m_rows[i]);
-    }
-    m_indexed = count;
+    m_indexed[kind] = count;
 }
 
 void KeywordTicks::append(Kind kind, int pos) const
@@ -321,8 +325,6 @@ void KeywordTicks::addRow(int pos, const QString &entry)
     Row &row = m_byRow[size_t(pos)];
     row.entry = entry;
     row.keywordFrom = int(entry.indexOf(u'=') + 1);
-    for (int kind : {ByEntry, ByKeyword})
-        row.hashes[kind] = keyOf(Kind(kind), pos).hash();
     m_rows.push_back(pos);
 }
 

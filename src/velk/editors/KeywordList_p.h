@@ -69,9 +69,10 @@ private:
 /// without one, and "=keyword" the keyword without a topic only. Rows are registered once
 /// after filling; each look-up is a hash probe. The tables keep each key's hash and its
 /// first and last row; the rows of one key are chained through the rows themselves, so
-/// registering a row allocates nothing and reads no other row's text. The tables take in
-/// the rows registered since the last look-up all at once, asking for the cells a few rows
-/// ahead, so that a large list does not wait for each cell in turn.
+/// registering a row allocates nothing and reads no other row's text. A table takes in
+/// the rows registered since its last look-up all at once, asking for the cells a few rows
+/// ahead, so that a large list does not wait for each cell in turn; a table whose kind of
+/// key is never asked for (entries only, or keywords only) is never built.
 class VELK_TESTS_EXPORT KeywordTicks
 {
 public:
@@ -88,7 +89,7 @@ public:
     {
         const Kind kind = selected.contains(u'=') ? ByEntry : ByKeyword;
         const Key key{false, selected};
-        index();
+        index(kind);
         const Slot *slot = find(kind, key, key.hash());
         for (int pos = slot ? slot->first : -1; pos >= 0;) {
             f(pos);
@@ -102,7 +103,6 @@ public:
     template<typename F>
     void forEachTickedRow(QStringView selected, F &&f) const
     {
-        index();
         struct Probe
         {
             QStringView text;
@@ -111,9 +111,16 @@ public:
             int candidate; // the first row of the first cell with the same hash, or -1
         };
         std::vector<Probe> probes;
+        bool asks[2] = {false, false};
         for (const QStringView entry : QStringTokenizer(selected, u';', Qt::SkipEmptyParts)) {
             const Key key{false, entry};
-            probes.push_back(Probe{entry, entry.contains(u'=') ? ByEntry : ByKeyword, key.hash(), -1});
+            const Kind kind = entry.contains(u'=') ? ByEntry : ByKeyword;
+            asks[kind] = true;
+            probes.push_back(Probe{entry, kind, key.hash(), -1});
+        }
+        for (Kind kind : {ByEntry, ByKeyword}) {
+            if (asks[kind])
+                index(kind);
         }
         constexpr size_t kStage = 4; // entries between asking for a cell, its row and its text
         const size_t n = probes.size();
@@ -165,7 +172,7 @@ private:
         int keywordFrom = 0; // where the keyword starts in `entry`: after the first "=", or 0
         int nextSameEntry = -1;
         int nextSameKeyword = -1;
-        quint32 hashes[2] = {0, 0}; // of its keys by entry and by keyword
+        quint32 hashes[2] = {0, 0}; // of its keys by entry and by keyword, once indexed
     };
     // One key of a table: its hash, and the first and last of its rows (-1: a free slot).
     struct Slot
@@ -202,8 +209,8 @@ private:
     }
     // The first row of the first cell holding `hash`, without comparing texts; -1 if none.
     int candidate(Kind kind, quint32 hash) const;
-    // Takes the rows registered since into the tables.
-    void index() const;
+    // Takes the rows registered since into the table of `kind`.
+    void index(Kind kind) const;
     void append(Kind kind, int pos) const;
     static void grow(Table &table, size_t cells);
     // Whether `used` keys fit in `cells` cells without probing too long.
@@ -214,7 +221,7 @@ private:
     mutable Table m_tables[2];
     mutable std::vector<Row> m_byRow; // by row position; the links follow the tables
     std::vector<int> m_rows;
-    mutable size_t m_indexed = 0; // how many of m_rows the tables hold
+    mutable size_t m_indexed[2] = {0, 0}; // how many of m_rows each table holds
 };
 
 /// The "/"-separated query text, for asking whether an entry lies between two "/".
