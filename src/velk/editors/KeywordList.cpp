@@ -308,8 +308,7 @@ void KeywordTicks::append(Kind kind, int pos) const
     for (; table.cells[i].first >= 0; i = (i + 1) & mask) {
         Slot &slot = table.cells[i];
         if (slot.hash == hash && keyOf(kind, slot.first) == key) {
-            Row &last = m_byRow[size_t(slot.last)];
-            (kind == ByEntry ? last.nextSameEntry : last.nextSameKeyword) = pos;
+            m_byRow[size_t(slot.last)].next[kind] = pos;
             slot.last = pos;
             return;
         }

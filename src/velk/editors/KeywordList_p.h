@@ -90,12 +90,7 @@ public:
         const Kind kind = selected.contains(u'=') ? ByEntry : ByKeyword;
         const Key key{false, selected};
         index(kind);
-        const Slot *slot = find(kind, key, key.hash());
-        for (int pos = slot ? slot->first : -1; pos >= 0;) {
-            f(pos);
-            const Row &row = m_byRow[size_t(pos)];
-            pos = kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
-        }
+        forEachInChain(kind, find(kind, key, key.hash()), f);
     }
     /// Calls `f` with each row that one of the ";"-separated entries of `selected` ticks:
     /// entry after entry, each one's rows in row order. The cells, rows and texts of the
@@ -140,12 +135,7 @@ public:
             }
             if (i >= 3 * kStage && i - 3 * kStage < n) {
                 const Probe &p = probes[i - 3 * kStage];
-                const Slot *slot = find(p.kind, Key{false, p.text}, p.hash);
-                for (int pos = slot ? slot->first : -1; pos >= 0;) {
-                    f(pos);
-                    const Row &row = m_byRow[size_t(pos)];
-                    pos = p.kind == ByEntry ? row.nextSameEntry : row.nextSameKeyword;
-                }
+                forEachInChain(p.kind, find(p.kind, Key{false, p.text}, p.hash), f);
             }
         }
     }
@@ -170,9 +160,10 @@ private:
     {
         QString entry;       // empty for rows that are not keyword rows
         int keywordFrom = 0; // where the keyword starts in `entry`: after the first "=", or 0
-        int nextSameEntry = -1;
-        int nextSameKeyword = -1;
-        quint32 hashes[2] = {0, 0}; // of its keys by entry and by keyword, once indexed
+        // By kind of key (entry, keyword): the next row with the same key, -1 for none,
+        // and the key's hash once the row is indexed.
+        int next[2] = {-1, -1};
+        quint32 hashes[2] = {0, 0};
     };
     // One key of a table: its hash, and the first and last of its rows (-1: a free slot).
     struct Slot
@@ -201,6 +192,13 @@ private:
     // topic, else "=" + entry; by keyword, the part after the first "=".
     Key keyOf(Kind kind, int row) const;
     const Slot *find(Kind kind, const Key &key, quint32 hash) const;
+    // Calls `f` with the rows of `slot`'s key in row order; none for a null slot.
+    template<typename F>
+    void forEachInChain(Kind kind, const Slot *slot, F &f) const
+    {
+        for (int pos = slot ? slot->first : -1; pos >= 0; pos = m_byRow[size_t(pos)].next[kind])
+            f(pos);
+    }
     void prefetchCell(Kind kind, quint32 hash) const
     {
         const std::vector<Slot> &cells = m_tables[kind].cells;

@@ -28,6 +28,12 @@ QDate parseDay(const QString &text)
     return day.isValid() && day.year() >= 1 && day.year() <= 9999 ? day : QDate();
 }
 
+// "from - to" in the form `text` gives, or one date alone when both are the same.
+QString rangeText(const QDate &from, const QDate &to, QString (*text)(const QDate &))
+{
+    return from == to ? text(from) : text(from) + QStringLiteral(" - ") + text(to);
+}
+
 bool isWholeMonths(const QDate &from, const QDate &to)
 {
     return from.day() == 1 && to.day() == to.daysInMonth();
@@ -43,18 +49,9 @@ QString shiftRange(const QString &current, const QDate &today, int months)
         from = QDate(today.year(), today.month(), 1);
         to = from.addMonths(1).addDays(-1);
     }
-    if (isWholeMonths(from, to)) {
-        from = from.addMonths(months);
-        to = QDate(to.year(), to.month(), 1).addMonths(months);
-        if (from == to)
-            return monthText(from);
-        return monthText(from) + QStringLiteral(" - ") + monthText(to);
-    }
-    from = from.addMonths(months);
-    to = to.addMonths(months);
-    if (from == to)
-        return dayText(from);
-    return dayText(from) + QStringLiteral(" - ") + dayText(to);
+    if (isWholeMonths(from, to))
+        return rangeText(from.addMonths(months), QDate(to.year(), to.month(), 1).addMonths(months), monthText);
+    return rangeText(from.addMonths(months), to.addMonths(months), dayText);
 }
 
 QString shiftDay(const QString &current, const QDate &today, int months)
@@ -157,7 +154,7 @@ QString ApplyDatePreset(const QString &preset, const QString &current, const QDa
         return standard;
     // A statement runs from the first day of the previous month up to today.
     if (preset == u"Aktueller Kontoauszug")
-        return dayText(QDate(today.year(), today.month(), 1).addMonths(-1)) + QStringLiteral(" - ") + dayText(today);
+        return rangeText(QDate(today.year(), today.month(), 1).addMonths(-1), today, dayText);
     if (preset == u"Ein Monat weiter zurück")
         return shiftRange(current, today, -1);
     if (preset == u"Ein Monat weiter voraus")

@@ -89,8 +89,7 @@ void velkMultiView::Private::connectSheet()
         const int row = sheet->SelectedIndex();
         const int col = sheet->SelectedCol();
         const RowPtr item = sheet->ListItem(row);
-        const QString value = !item ? QString() : col > 0 ? item->GetSubText(col) : item->Text();
-        emit events->Update(row, col, value);
+        emit events->Update(row, col, item ? cellText(*item, col) : QString());
     });
     QObject::connect(se, &velkSheetEvents::Click, q, [this] {
         const int row = sheet->SelectedIndex();
@@ -172,7 +171,7 @@ void velkMultiView::Private::layoutChildren()
             return;
         items.push_back(w);
         widths.push_back(widthPx);
-        pairs.push_back(paired && !items.empty() && items.size() > 1);
+        pairs.push_back(paired && items.size() > 1);
     };
     for (SelectionCombo *c : combos)
         add(c, comboWidthPx, false);
@@ -223,7 +222,6 @@ void velkMultiView::Show(const QString &view)
     if (view.isEmpty())
         return;
     d->setup = MultiViewSetup::of(view);
-    d->view = d->setup.storedName;
     d->keywordsShown = false;
     for (QWidget *w : d->dataChildren())
         w->hide();
@@ -256,7 +254,7 @@ void velkMultiView::Show(const QString &view)
     d->layoutChildren();
 }
 
-QString velkMultiView::SelectedView() const { return d->view; }
+QString velkMultiView::SelectedView() const { return d->setup.storedName; }
 
 void velkMultiView::Clear()
 {
@@ -434,19 +432,14 @@ void velkMultiView::SetSheetText(int pos, const QString &txt, int col)
     const RowPtr row = d->sheet->ListItem(pos);
     if (!row || col < 0)
         return;
-    if (col == 0)
-        row->setText(txt);
-    else
-        row->SetSubText(col, txt);
+    setCellText(*row, col, txt);
     d->sheet->RefreshItem(pos);
 }
 
 QString velkMultiView::GetSheetText(int pos, int col) const
 {
     const RowPtr row = d->sheet->ListItem(pos);
-    if (!row)
-        return {};
-    return col == 0 ? row->Text() : row->GetSubText(col);
+    return row ? cellText(*row, col) : QString();
 }
 
 void velkMultiView::SheetExpand(int pos, bool Expanded)

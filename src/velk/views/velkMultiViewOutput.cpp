@@ -168,7 +168,7 @@ void velkMultiView::GridDatabase(const QString &dbname, const QString &sql)
 
 void velkMultiView::PrintOut(const QString &cap)
 {
-    const QString &view = d->view;
+    const QString &view = d->setup.storedName;
     if (view == u"DBView") {
         d->dbview->setHeader1(d->header1);
         d->dbview->setHeader2(d->header2);
@@ -193,7 +193,7 @@ void velkMultiView::PrintOut(const QString &cap)
 
 void velkMultiView::Copy()
 {
-    const QString &view = d->view;
+    const QString &view = d->setup.storedName;
     if (view == u"List") {
         QStringList lines;
         lines.reserve(d->liste->count());
@@ -213,8 +213,8 @@ void velkMultiView::Copy()
 
 void velkMultiView::Cut()
 {
-    if (d->view != u"DB") {
-        Dialogs::instance().MsgBox(QStringLiteral("Ausschneiden wird für die Ansicht ") + d->view
+    if (d->setup.storedName != u"DB") {
+        Dialogs::instance().MsgBox(QStringLiteral("Ausschneiden wird für die Ansicht ") + d->setup.storedName
                                        + QStringLiteral(" noch nicht unterstützt."),
                                    MsgBoxStyle::Exclamation, QStringLiteral("Ausschneiden"));
         return;
@@ -224,11 +224,8 @@ void velkMultiView::Cut()
     const RowPtr item = d->sheet->ListItem(row);
     if (!item)
         return;
-    d->copyText(col > 0 ? item->GetSubText(col) : item->Text());
-    if (col > 0)
-        item->SetSubText(col, QString());
-    else
-        item->setText(QString());
+    d->copyText(cellText(*item, col));
+    setCellText(*item, col, QString());
     d->sheet->RefreshItem(row);
     emit d->events->Update(row, col, QString());
 }

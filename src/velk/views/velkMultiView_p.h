@@ -7,6 +7,8 @@
 #include "MultiViewModel_p.h"
 #include "velkMultiView.h"
 
+#include <velk/sheet/SheetData.h>
+
 #include <QComboBox>
 #include <QRect>
 
@@ -28,6 +30,20 @@ class velkChart;
 class velkDBView;
 class velkKeywords;
 class velkPreView;
+
+/// Cell `col` of a sheet row; column 0 stands for the whole row.
+inline QString cellText(const SheetData &row, int col)
+{
+    return col == 0 ? row.Text() : row.GetSubText(col);
+}
+
+inline void setCellText(SheetData &row, int col, const QString &text)
+{
+    if (col == 0)
+        row.setText(text);
+    else
+        row.SetSubText(col, text);
+}
 
 /// A selection combo that tells before its list opens.
 class SelectionCombo : public QComboBox
@@ -83,8 +99,7 @@ struct velkMultiView::Private
     QMenu *popupItem;
     QMenu *presetMenu;
 
-    QString view;
-    MultiViewSetup setup;
+    MultiViewSetup setup; // of the view shown; its storedName is SelectedView
     QString selected;
     QString header1;
     QString header2;
