@@ -224,7 +224,8 @@ TEST(SheetModel, InsertItemsPutsABatchInPlaceAndKeepsTheCurrentRow)
     auto taken = row("x", 0);
     SheetModel other;
     other.rows().append(taken); // a row of another sheet is left out
-    EXPECT_EQ(model.insertItems(2, {row("b1", 1), taken, row("b2", 1)}), 2);
+    auto twice = row("b2", 1);  // and a row given twice goes in once
+    EXPECT_EQ(model.insertItems(2, {row("b1", 1), taken, twice, twice}), 2);
     EXPECT_EQ(model.newIndex(), 2);
     EXPECT_EQ(model.selectedIndex(), 5);
     EXPECT_EQ(model.selected()->Text(), QStringLiteral("c"));
@@ -237,4 +238,28 @@ TEST(SheetModel, InsertItemsPutsABatchInPlaceAndKeepsTheCurrentRow)
     EXPECT_EQ(model.rows().at(1)->FirstChild(), model.rows().at(2));
     EXPECT_EQ(model.insertItems(0, {row("z", 0)}), 1);
     EXPECT_EQ(model.newIndex(), 6);
+}
+
+TEST(SheetRows, ClearingLetsHostDataSeeAnEmptyStoreAndFreesRowsNobodyHolds)
+{
+    SheetRows rows;
+    auto kept = std::make_shared<SheetData>();
+    rows.append(kept);
+    std::weak_ptr<SheetData> dropped;
+    {
+        auto row = std::make_shared<SheetData>();
+        dropped = row;
+        // A host object that looks at the store when the row lets it go.
+        int seen = -1;
+        row->TagObject = std::shared_ptr<void>(nullptr, [&rows, &seen](void *) { seen = rows.count(); });
+        rows.append(row);
+        row.reset();
+        rows.clear();
+        EXPECT_EQ(seen, 0);
+    }
+    EXPECT_TRUE(dropped.expired());
+    EXPECT_EQ(kept->Index(), 0);
+    EXPECT_EQ(kept->Parent(), nullptr);
+    EXPECT_TRUE(rows.append(kept)); // released, so it may join again
+    EXPECT_EQ(kept->Index(), 1);
 }

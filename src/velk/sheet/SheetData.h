@@ -46,29 +46,35 @@ inline constexpr Color NoColor = 0xFFFFFFFFu;
 /// are worked out when read, so they are always current; a row that is in no sheet has no
 /// links and Index 0.
 ///
-/// The fields are grouped by size rather than listed in interface order: a sheet holds a
-/// million of these, and the grouping keeps every row in one small allocation.
+/// The fields are ordered by use rather than by interface: a sheet holds a million of
+/// these, so the fields that passes over all rows read lie together at the front, and the
+/// tree links are kept by the sheet in an array of their own.
 class VELK_EXPORT SheetData
 {
+    // Read with the public fields below by passes over all rows (renumbering, adopting and
+    // releasing, resetting boxes by icon).
+    QString m_icon;
+    int m_index = 0;
+
 public:
     SheetData() = default;
     ~SheetData() = default;
     SheetData(const SheetData &) = delete;
     SheetData &operator=(const SheetData &) = delete;
 
-    QString Tag;                      ///< free for the host
-    std::shared_ptr<void> TagObject;  ///< free for the host (any shared object)
-    QString Sort;                     ///< sort key of AddSortItem, SetSort and Query
-    Color BackColor = NoColor;        ///< own background; NoColor = the list's colours
-    Color ForeColor = SystemColor::WindowText;
+    SheetExpanded Expanded;           ///< children shown
     short Indent = 0;                 ///< tree level, 0 = top
     short CheckState = 0;             ///< 0 no box, 1 unchecked, 2 checked
     short Format = 0;                 ///< display bits; bit 2 draws the cells bold
     short Height = 0;                 ///< fixed height in twips; below 1 = computed
-    SheetExpanded Expanded;           ///< children shown
     bool Selected = false;
     bool Init = true;                 ///< the row's data has been supplied (requested rows)
     bool Deleted = false;             ///< marked for velkSheet::Delete()
+    Color BackColor = NoColor;        ///< own background; NoColor = the list's colours
+    Color ForeColor = SystemColor::WindowText;
+    QString Tag;                      ///< free for the host
+    std::shared_ptr<void> TagObject;  ///< free for the host (any shared object)
+    QString Sort;                     ///< sort key of AddSortItem, SetSort and Query
 
     /// Position in the sheet's ListItems (1-based); 0 when the row is in no sheet.
     int Index() const;
@@ -110,14 +116,7 @@ private:
 
     SheetRows *owner() const { return Expanded.m_owner; }
 
-    int m_index = 0;
     QString m_text;
-    QString m_icon;
-    // Positions (0-based) of the linked rows in the owner, -1 for none.
-    int m_parent = -1;
-    int m_firstChild = -1;
-    int m_nextSibling = -1;
-    int m_prevSibling = -1;
     int m_y1 = 0;
     int m_y2 = 0;
 };

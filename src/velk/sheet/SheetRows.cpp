@@ -7,8 +7,7 @@ namespace velk {
 SheetRows::~SheetRows()
 {
     // Rows a host still holds must not point back at a store that is gone.
-    for (const RowPtr &row : m_rows)
-        release(*row);
+    dropAll();
 }
 
 int SheetRows::positionOf(const SheetData *row) const
@@ -55,9 +54,18 @@ void SheetRows::appendAll(std::vector<RowPtr> rows)
 int SheetRows::insertAll(int pos, std::vector<RowPtr> rows)
 {
     const int at = inRange(pos) ? pos - 1 : count();
-    std::erase_if(rows, [](const RowPtr &row) { return !row || row->Expanded.m_owner; });
-    for (RowPtr &row : rows)
-        adopt(*row);
+    // One pass adopts the rows and closes the gaps of those skipped (empty, in a store, or
+    // given twice), so each row is read once while it is in cache.
+    auto kept = rows.begin();
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        if (!*it || (*it)->Expanded.m_owner)
+            continue;
+        adopt(**it);
+        if (kept != it)
+            *kept = std::move(*it);
+        ++kept;
+    }
+    rows.erase(kept, rows.end());
     m_rows.insert(m_rows.begin() + at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     invalidateFrom(at);
     return int(rows.size());
@@ -104,12 +112,29 @@ std::vector<int> SheetRows::takeIf(const std::function<bool(const SheetData &)> 
 
 void SheetRows::clear()
 {
-    for (const RowPtr &row : m_rows)
-        release(*row);
-    m_rows.clear();
+    m_links.clear();
     m_indexValid = 0;
     m_linksValid = 0;
     ++m_generation;
+    dropAll();
+}
+
+void SheetRows::dropAll()
+{
+    // The store is empty before any row goes, so that whatever a row's host data does when
+    // it is destroyed finds no half-cleared list. Each row is released and let go in the
+    // same pass, while it is still in cache.
+    std::vector<RowPtr> rows;
+    rows.swap(m_rows);
+    for (RowPtr &row : rows) {
+        release(*row);
+        row.reset();
+    }
+    // The storage serves the next fill, unless a row's host data filled the list again.
+    if (m_rows.empty()) {
+        rows.clear();
+        m_rows.swap(rows);
+    }
 }
 
 void SheetRows::reorder(int from, const std::vector<int> &positions)
@@ -142,14 +167,12 @@ void SheetRows::invalidateFrom(int zeroBasedPos)
 void SheetRows::adopt(SheetData &row)
 {
     row.Expanded.m_owner = this;
-    row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
 }
 
 void SheetRows::release(SheetData &row)
 {
     row.Expanded.m_owner = nullptr;
     row.m_index = 0;
-    row.m_parent = row.m_firstChild = row.m_nextSibling = row.m_prevSibling = -1;
 }
 
 void SheetRows::renumber() const
@@ -166,33 +189,43 @@ void SheetRows::renumber() const
 void SheetRows::relink() const
 {
     const int first = m_linksValid;
+    m_links.resize(m_rows.size());
     std::vector<int> &open = m_openRows;
     open.clear();
     if (first > 0) {
-        for (int p = first - 1; p >= 0; p = m_rows[p]->m_parent)
+        for (int p = first - 1; p >= 0; p = m_links[p].parent)
             open.push_back(p);
         std::reverse(open.begin(), open.end());
         for (int p : open)
-            m_rows[p]->m_nextSibling = -1;
-        m_rows[first - 1]->m_firstChild = -1;
+            m_links[p].nextSibling = -1;
+        m_links[first - 1].firstChild = -1;
     }
+    // The Indents of the open rows ride along on the stack's twin, so that the pass reads
+    // each row once.
+    std::vector<short> &openIndents = m_openIndents;
+    openIndents.clear();
+    for (int p : open)
+        openIndents.push_back(m_rows[p]->Indent);
     for (int p = first; p < count(); ++p) {
         SheetData &row = *m_rows[p];
         int previous = -1;
-        while (!open.empty() && m_rows[open.back()]->Indent >= row.Indent) {
+        while (!open.empty() && openIndents.back() >= row.Indent) {
             previous = open.back();
             open.pop_back();
+            openIndents.pop_back();
         }
-        row.m_parent = open.empty() ? -1 : open.back();
-        row.m_prevSibling = previous;
-        row.m_nextSibling = -1;
-        row.m_firstChild = -1;
+        Links &links = m_links[p];
+        links.parent = open.empty() ? -1 : open.back();
+        links.prevSibling = previous;
+        links.nextSibling = -1;
+        links.firstChild = -1;
         row.m_index = p + 1;
         if (previous >= 0)
-            m_rows[previous]->m_nextSibling = p;
-        else if (row.m_parent >= 0)
-            m_rows[row.m_parent]->m_firstChild = p;
+            m_links[previous].nextSibling = p;
+        else if (links.parent >= 0)
+            m_links[links.parent].firstChild = p;
         open.push_back(p);
+        openIndents.push_back(row.Indent);
     }
     m_linksValid = m_indexValid = count();
 }

@@ -18,6 +18,15 @@ class VELK_TESTS_EXPORT SheetRows
 public:
     using RowPtr = std::shared_ptr<SheetData>;
 
+    /// Positions (0-based) of a row's linked rows, -1 for none.
+    struct Links
+    {
+        int parent = -1;
+        int firstChild = -1;
+        int nextSibling = -1;
+        int prevSibling = -1;
+    };
+
     SheetRows() = default;
     ~SheetRows();
     SheetRows(const SheetRows &) = delete;
@@ -73,12 +82,19 @@ public:
         if (m_linksValid < count())
             relink();
     }
+    /// The row `row` (which is here) links to by `link`; nullptr for none.
+    SheetData *linked(const SheetData &row, int Links::*link) const
+    {
+        ensureLinks();
+        return at(m_links[size_t(row.m_index - 1)].*link + 1);
+    }
 
 private:
     bool inRange(int pos) const { return pos >= 1 && pos <= count(); }
     void invalidateFrom(int zeroBasedPos);
     void adopt(SheetData &row);
     static void release(SheetData &row);
+    void dropAll();
     void renumber() const;
     void relink() const;
 
@@ -87,7 +103,11 @@ private:
     // Invariant: m_linksValid <= m_indexValid.
     mutable int m_indexValid = 0;
     mutable int m_linksValid = 0;
-    mutable std::vector<int> m_openRows; // scratch stack of relink()
+    // The rows' tree links by position, valid for the first m_linksValid. They live here
+    // rather than in the rows, so that relinking writes one dense array.
+    mutable std::vector<Links> m_links;
+    mutable std::vector<int> m_openRows;       // scratch stack of relink()
+    mutable std::vector<short> m_openIndents;  // and the Indents of its rows
     quint64 m_generation = 0;
 };
 
