@@ -306,9 +306,16 @@ Collection<SheetModel::RowPtr> SheetModel::selectedItems() const
     const std::vector<RowPtr> &rows = m_rows.all();
     Collection<RowPtr> items;
     items.reserve(m_maybeManySelected ? int(rows.size()) : 1);
-    for (const RowPtr &row : rows) {
-        if (row->Selected)
-            items.Add(row);
+    // The rows lie all over the heap: ask a little ahead for a row's start (beside its use
+    // count, which the copy raises) and its Selected flag.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i + kAhead < rows.size()) {
+            __builtin_prefetch(rows[i + kAhead].get());
+            __builtin_prefetch(&rows[i + kAhead]->Selected);
+        }
+        if (rows[i]->Selected)
+            items.Add(rows[i]);
     }
     if (!m_maybeManySelected || size_t(items.Count()) * 2 >= rows.size())
         return items;
