@@ -200,19 +200,12 @@ void SheetRows::relink() const
             m_links[p].nextSibling = -1;
         m_links[first - 1].firstChild = -1;
     }
-    // The Indents of the open rows ride along on the stack's twin, so that the pass reads
-    // each row once.
-    std::vector<short> &openIndents = m_openIndents;
-    openIndents.clear();
-    for (int p : open)
-        openIndents.push_back(m_rows[p]->Indent);
     for (int p = first; p < count(); ++p) {
         SheetData &row = *m_rows[p];
         int previous = -1;
-        while (!open.empty() && openIndents.back() >= row.Indent) {
+        while (!open.empty() && m_rows[open.back()]->Indent >= row.Indent) {
             previous = open.back();
             open.pop_back();
-            openIndents.pop_back();
         }
         Links &links = m_links[p];
         links.parent = open.empty() ? -1 : open.back();
@@ -225,7 +218,6 @@ void SheetRows::relink() const
         else if (links.parent >= 0)
             m_links[links.parent].firstChild = p;
         open.push_back(p);
-        openIndents.push_back(row.Indent);
     }
     m_linksValid = m_indexValid = count();
 }

@@ -106,8 +106,7 @@ private:
     // The rows' tree links by position, valid for the first m_linksValid. They live here
     // rather than in the rows, so that relinking writes one dense array.
     mutable std::vector<Links> m_links;
-    mutable std::vector<int> m_openRows;       // scratch stack of relink()
-    mutable std::vector<short> m_openIndents;  // and the Indents of its rows
+    mutable std::vector<int> m_openRows; // scratch stack of relink()
     quint64 m_generation = 0;
 };
 

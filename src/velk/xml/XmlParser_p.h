@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringView>
 
-
 #include <array>
 #include <unordered_map>
 #include <vector>
