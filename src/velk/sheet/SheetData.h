@@ -51,10 +51,10 @@ inline constexpr Color NoColor = 0xFFFFFFFFu;
 /// tree links are kept by the sheet in an array of their own.
 class VELK_EXPORT SheetData
 {
-    // Read with the public fields below by passes over all rows (renumbering, adopting and
-    // releasing, resetting boxes by icon).
-    QString m_icon;
-    int m_index = 0;
+    // First, so that it shares a cache line with the use count just before the row and
+    // the Selected flag: finding the selected rows and then reading their cells touches
+    // that line and the text.
+    QString m_text;
 
 public:
     SheetData() = default;
@@ -62,14 +62,22 @@ public:
     SheetData(const SheetData &) = delete;
     SheetData &operator=(const SheetData &) = delete;
 
-    SheetExpanded Expanded;           ///< children shown
+    bool Selected = false;
+    bool Init = true;                 ///< the row's data has been supplied (requested rows)
+    bool Deleted = false;             ///< marked for velkSheet::Delete()
     short Indent = 0;                 ///< tree level, 0 = top
     short CheckState = 0;             ///< 0 no box, 1 unchecked, 2 checked
     short Format = 0;                 ///< display bits; bit 2 draws the cells bold
     short Height = 0;                 ///< fixed height in twips; below 1 = computed
-    bool Selected = false;
-    bool Init = true;                 ///< the row's data has been supplied (requested rows)
-    bool Deleted = false;             ///< marked for velkSheet::Delete()
+
+private:
+    // Read with the fields around them by passes over all rows (renumbering, adopting and
+    // releasing, resetting boxes by icon).
+    int m_index = 0;
+    QString m_icon;
+
+public:
+    SheetExpanded Expanded;           ///< children shown
     Color BackColor = NoColor;        ///< own background; NoColor = the list's colours
     Color ForeColor = SystemColor::WindowText;
     QString Tag;                      ///< free for the host
@@ -116,7 +124,6 @@ private:
 
     SheetRows *owner() const { return Expanded.m_owner; }
 
-    QString m_text;
     int m_y1 = 0;
     int m_y2 = 0;
 };
