@@ -5,9 +5,13 @@
 // reads them back. Also the header's double-click width on a million rows beside
 // QTreeView::resizeColumnToContents on a model of the same rows.
 //
-// A drag frees tens of megabytes at the top of the heap, which glibc hands back to the
-// system and faults in again on the next drag; that churn is a large part of both sides'
-// times. GLIBC_TUNABLES=glibc.malloc.trim_threshold=2000000000 shows the figures without it.
+// A drag of 100,000 rows takes 30 to 45 MB for a moment. With its default thresholds
+// glibc hands some of that back to the system when the drag ends and faults it in again
+// on the next one: nothing at all in some processes, 8 MB or 31 MB a drag in others,
+// depending on what the process allocated before (and the side that runs second inherits
+// the heap the first one grew). So that the figures measure the drag and not that
+// history, main() fixes the thresholds: blocks up to 32 MB come from the heap, and the
+// heap keeps what it has. Run with VELK_BENCH_DEFAULT_MALLOC=1 to see glibc's defaults.
 
 #include "sheet_bench.h"
 
@@ -22,6 +26,9 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <malloc.h>
+
+#include <cstdlib>
 #include <memory>
 
 using namespace velk;
@@ -183,6 +190,10 @@ BENCHMARK(BM_QTreeView_ResizeColumnToContents)->Arg(1000000)->Unit(benchmark::kM
 
 int main(int argc, char **argv)
 {
+    if (!std::getenv("VELK_BENCH_DEFAULT_MALLOC")) {
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    }
     return sheetbench::run(argc, argv,
                            {{"BM_Sheet_DragSelectedRows", "BM_QMimeData_SetTextAndUrls"},
                             {"BM_Sheet_FitWidth", "BM_QTreeView_ResizeColumnToContents"}},
