@@ -16,10 +16,15 @@ template<typename T>
 class Collection
 {
 public:
-    int Count() const { return int(m_items.size()); }
-    bool isEmpty() const { return m_items.empty(); }
+    int Count() const { return int(m_values.size()); }
+    bool isEmpty() const { return m_values.empty(); }
     /// Makes room for `count` items in all, so that filling a known number costs one allocation.
-    void reserve(int count) { m_items.reserve(size_t(qMax(count, 0))); }
+    void reserve(int count)
+    {
+        m_values.reserve(size_t(qMax(count, 0)));
+        if (!m_keys.empty())
+            m_keys.reserve(size_t(qMax(count, 0)));
+    }
 
     /// Appends `value`, or inserts it before position `before` (1-based) when given.
     /// Returns false (and adds nothing) when `key` is already in use.
@@ -28,7 +33,13 @@ public:
         if (!key.isEmpty() && Exists(key))
             return false;
         const int at = (before >= 1 && before <= Count()) ? before - 1 : Count();
-        m_items.insert(m_items.begin() + at, Entry{std::move(value), key});
+        // Keys are kept once one is given, one per value (empty for those without).
+        const bool keyed = !key.isEmpty() || !m_keys.empty();
+        if (keyed)
+            m_keys.resize(m_values.size());
+        m_values.insert(m_values.begin() + at, std::move(value));
+        if (keyed)
+            m_keys.insert(m_keys.begin() + at, key);
         if (!key.isEmpty())
             ++m_keyed;
         invalidateKeys(at);
@@ -40,34 +51,37 @@ public:
     int IndexOf(const QString &key) const { return indexOfKey(key) + 1; }
 
     /// Item at `index` (1-based); nullptr when out of range.
-    T *Item(int index) { return inRange(index) ? &m_items[index - 1].value : nullptr; }
-    const T *Item(int index) const { return inRange(index) ? &m_items[index - 1].value : nullptr; }
+    T *Item(int index) { return inRange(index) ? &m_values[index - 1] : nullptr; }
+    const T *Item(int index) const { return inRange(index) ? &m_values[index - 1] : nullptr; }
     T *Item(const QString &key)
     {
         const int i = indexOfKey(key);
-        return i >= 0 ? &m_items[i].value : nullptr;
+        return i >= 0 ? &m_values[i] : nullptr;
     }
     const T *Item(const QString &key) const
     {
         const int i = indexOfKey(key);
-        return i >= 0 ? &m_items[i].value : nullptr;
+        return i >= 0 ? &m_values[i] : nullptr;
     }
     /// Item at `index`, or a default value when out of range.
-    T value(int index, const T &fallback = T()) const { return inRange(index) ? m_items[index - 1].value : fallback; }
+    T value(int index, const T &fallback = T()) const { return inRange(index) ? m_values[index - 1] : fallback; }
     T value(const QString &key, const T &fallback = T()) const
     {
         const int i = indexOfKey(key);
-        return i >= 0 ? m_items[i].value : fallback;
+        return i >= 0 ? m_values[i] : fallback;
     }
-    QString Key(int index) const { return inRange(index) ? m_items[index - 1].key : QString(); }
+    QString Key(int index) const { return inRange(index) && !m_keys.empty() ? m_keys[index - 1] : QString(); }
 
     bool Remove(int index)
     {
         if (!inRange(index))
             return false;
-        if (!m_items[index - 1].key.isEmpty())
-            --m_keyed;
-        m_items.erase(m_items.begin() + (index - 1));
+        if (!m_keys.empty()) {
+            if (!m_keys[index - 1].isEmpty())
+                --m_keyed;
+            m_keys.erase(m_keys.begin() + (index - 1));
+        }
+        m_values.erase(m_values.begin() + (index - 1));
         invalidateKeys(index - 1);
         return true;
     }
@@ -78,36 +92,18 @@ public:
     }
     void Clear()
     {
-        m_items.clear();
+        m_values.clear();
+        m_keys.clear();
         m_keyIndex.clear();
         m_keyed = 0;
         m_indexedUpTo = 0;
         m_staleKeys = false;
     }
 
-private:
-    // Declared ahead of the iterator that names it: clang looks it up only from here on.
-    struct Entry
-    {
-        T value;
-        QString key;
-    };
-
-public:
-    // Range-for over the values, in order.
-    class const_iterator
-    {
-    public:
-        using It = typename std::vector<typename Collection::Entry>::const_iterator;
-        explicit const_iterator(It it) : m_it(it) {}
-        const T &operator*() const { return m_it->value; }
-        const_iterator &operator++() { ++m_it; return *this; }
-        bool operator!=(const const_iterator &o) const { return m_it != o.m_it; }
-    private:
-        It m_it;
-    };
-    const_iterator begin() const { return const_iterator(m_items.begin()); }
-    const_iterator end() const { return const_iterator(m_items.end()); }
+    /// Range-for over the values, in order.
+    using const_iterator = typename std::vector<T>::const_iterator;
+    const_iterator begin() const { return m_values.begin(); }
+    const_iterator end() const { return m_values.end(); }
 
 private:
     bool inRange(int index) const { return index >= 1 && index <= Count(); }
@@ -134,8 +130,8 @@ private:
             else if (m_staleKeys)
                 eraseStaleKeys();
             for (int i = m_indexedUpTo; i < Count(); ++i) {
-                if (!m_items[i].key.isEmpty())
-                    m_keyIndex.insert(m_items[i].key, i);
+                if (!m_keys[i].isEmpty())
+                    m_keyIndex.insert(m_keys[i], i);
             }
             m_indexedUpTo = Count();
             m_staleKeys = false;
@@ -153,7 +149,10 @@ private:
         }
     }
 
-    std::vector<Entry> m_items;
+    // Values and keys lie apart: most collections have no keys, and a list of a million
+    // rows then holds the values alone.
+    std::vector<T> m_values;
+    std::vector<QString> m_keys; ///< empty, or one per value once any value had a key
     mutable QHash<QString, int> m_keyIndex;
     mutable int m_indexedUpTo = 0;
     mutable bool m_staleKeys = false; ///< the index holds entries at or past m_indexedUpTo
