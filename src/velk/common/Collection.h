@@ -19,12 +19,7 @@ public:
     int Count() const { return int(m_values.size()); }
     bool isEmpty() const { return m_values.empty(); }
     /// Makes room for `count` items in all, so that filling a known number costs one allocation.
-    void reserve(int count)
-    {
-        m_values.reserve(size_t(qMax(count, 0)));
-        if (!m_keys.empty())
-            m_keys.reserve(size_t(qMax(count, 0)));
-    }
+    void reserve(int count) { m_values.reserve(size_t(qMax(count, 0))); }
 
     /// Appends `value`, or inserts it before position `before` (1-based) when given.
     /// Returns false (and adds nothing) when `key` is already in use.
@@ -33,13 +28,11 @@ public:
         if (!key.isEmpty() && Exists(key))
             return false;
         const int at = (before >= 1 && before <= Count()) ? before - 1 : Count();
-        // Keys are kept once one is given, one per value (empty for those without).
-        const bool keyed = !key.isEmpty() || !m_keys.empty();
-        if (keyed)
-            m_keys.resize(m_values.size());
-        m_values.insert(m_values.begin() + at, std::move(value));
-        if (keyed)
+        if (!key.isEmpty() || !m_keys.empty()) {
+            m_keys.resize(m_values.size()); // in step already once a key was given
             m_keys.insert(m_keys.begin() + at, key);
+        }
+        m_values.insert(m_values.begin() + at, std::move(value));
         if (!key.isEmpty())
             ++m_keyed;
         invalidateKeys(at);
@@ -100,7 +93,7 @@ public:
         m_staleKeys = false;
     }
 
-    /// Range-for over the values, in order.
+    // Range-for over the values, in order.
     using const_iterator = typename std::vector<T>::const_iterator;
     const_iterator begin() const { return m_values.begin(); }
     const_iterator end() const { return m_values.end(); }
@@ -149,10 +142,9 @@ private:
         }
     }
 
-    // Values and keys lie apart: most collections have no keys, and a list of a million
-    // rows then holds the values alone.
     std::vector<T> m_values;
-    std::vector<QString> m_keys; ///< empty, or one per value once any value had a key
+    // Keys by position, empty until the first keyed item: most collections carry none.
+    std::vector<QString> m_keys;
     mutable QHash<QString, int> m_keyIndex;
     mutable int m_indexedUpTo = 0;
     mutable bool m_staleKeys = false; ///< the index holds entries at or past m_indexedUpTo
